@@ -1,0 +1,86 @@
+// Choosing the backend, and controlling the headless one from tests and scripts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// ---- the SDL backend (the real game) --------------------------------------------------------
+struct SdlOptions {
+  bool windowed = false;  // full screen on the desktop by default; Alt+Enter toggles
+};
+// Starts SDL video, events and audio. False with a message on standard error when there is
+// no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
+bool UseSdlBackend(const SdlOptions& options);
+
+// ---- the headless backend (tests, CI, scripted replays) --------------------------------------
+namespace headless {
+
+// One step of a script. Keys are the virtual-key codes of system.h.
+struct Step {
+  enum class Kind { Wait, Tap, Press, Release, Hold, Shot, State } kind = Kind::Wait;
+  int key = 0;
+  int milliseconds = 0;
+  std::string name;  // Shot: picture name; State: file name
+  int line = 0;      // line of the script file, for messages
+};
+
+// Parses a script ("wait MS", "tap KEY", "press KEY", "release KEY", "hold KEY MS",
+// "shot NAME", "state FILE"; '#' starts a comment). On a malformed line returns false and
+// sets error to a message naming the line.
+bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error);
+
+// Which display operations fail, to test the start-up failure paths.
+struct Faults {
+  bool failDisplayDevice = false;
+  bool failPrimary = false;
+  bool failBackBuffer = false;
+  int failSurfaceNumber = 0;  // the n-th off-screen surface (1-based) fails; 0: none
+  bool failWindow = false;
+};
+
+struct Options {
+  std::vector<Step> script;
+  std::string shotDirectory = ".";    // where "shot NAME" writes NAME.png
+  uint32_t seed = 1;                  // answered as the calendar time
+  uint32_t millisecondsPerPoll = 1;   // virtual time that passes with each key or clock poll
+  // The script ends the program when its last step is done; with false the program goes on
+  // until QuitAfterMilliseconds of virtual time have passed (a bound for tests).
+  bool quitWhenScriptEnds = true;
+  uint32_t quitAfterMilliseconds = 600000;
+  Faults faults;
+};
+
+// Installs a fresh headless backend (replacing any backend in use) and resets its logs.
+void UseHeadlessBackend(const Options& options);
+
+// What the game did, for tests to read.
+struct Log {
+  std::vector<std::string> mciCommands;
+  std::vector<std::string> messageBoxes;   // "caption|text", GBK bytes as the game gave them
+  std::vector<std::string> debugLines;
+  int paletteLoads = 0;  // palette loads into the palette attached to the screen
+  int flips = 0;
+  int presents = 0;
+};
+const Log& GetLog();
+void ClearLog();
+
+// Direct key control for in-process tests (scripts use the same mechanism).
+void PressKey(int virtualKey);
+void ReleaseKey(int virtualKey);
+// Appends steps to the running script.
+void AddSteps(const std::vector<Step>& steps);
+bool ScriptFinished();
+
+// The virtual clock.
+uint32_t Now();
+void AdvanceClock(uint32_t milliseconds);
+
+// Marks every surface lost, as when another application takes the display.
+void LoseSurfaces();
+
+}  // namespace headless
+}  // namespace platform

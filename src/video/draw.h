@@ -1,0 +1,34 @@
+// The drawing primitives every screen uses: rectangles, clipped blits, the page flip,
+// clearing, the font and text output, the random generator, waiting for keys and time.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/surface.h"
+#include "platform/system.h"
+#include "platform/text.h"
+
+using platform::Rect;
+
+// Text colours the screens use (colour references, red in the low byte).
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kYellow = 0x00FFFF;
+constexpr uint32_t kRed = 0x0000FF;
+constexpr uint32_t kDarkBlue = 0x640000;
+
+extern std::shared_ptr<platform::Font> hFont;
+
+Rect& MakeRect(Rect& rect, int left, int top, int right, int bottom);
+void BlitClipped(platform::Surface* dst, int x, int y, platform::Surface* src, Rect srcRect,
+                 int useColorKey);
+void FlipScreen();
+void ClearScreen(int index);
+void CreateGameFont();
+void PrintText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
+               int bkMode, uint32_t bkColor, int lineLength);
+void SeedRandom(uint32_t seed);
+int RandomUpTo(int n);
+void WaitKey(int virtualKey, int alreadyDown);
+void Delay(int milliseconds);
