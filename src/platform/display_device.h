@@ -11,6 +11,8 @@ namespace platform {
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
+// The largest off-screen surface side the device gives.
+constexpr int kMaxSurfaceSide = 16384;
 
 // A palette object. Loading entries into the palette attached to the screen is a
 // "palette load": the backend presents it (a fade is 256 of them).
@@ -35,7 +37,8 @@ class DisplayDevice {
   Surface* Primary() { return primary_.get(); }
   Surface* BackBuffer() { return back_.get(); }  // nullptr before the primary or on injected failure
 
-  // An off-screen surface of exactly width × height, or nullptr on (injected) failure.
+  // An off-screen surface of exactly width × height, or nullptr on (injected) failure and for
+  // a side below 1 or above kMaxSurfaceSide.
   std::unique_ptr<Surface> CreateSurface(int width, int height);
 
   std::shared_ptr<PaletteObject> CreatePalette(const Palette& entries);
@@ -54,10 +57,12 @@ class DisplayDevice {
   std::unique_ptr<Surface> primary_;
   std::unique_ptr<Surface> back_;
   std::shared_ptr<PaletteObject> palette_;
+  int surfacesCreated_ = 0;  // CreateSurface calls since the device was opened
 };
 
 // The one display device of the program (the backend's screen). Returns nullptr when no
-// display can be had; CloseDisplayDevice ends it. Only one exists at a time.
+// display can be had; CloseDisplayDevice ends it. Only one exists at a time: opening again
+// closes the device in use first and gives a fresh one.
 DisplayDevice* OpenDisplayDevice();
 void CloseDisplayDevice();
 DisplayDevice* CurrentDisplayDevice();

@@ -32,10 +32,20 @@ using Palette = std::array<PaletteEntry, 256>;
 // Outcome of a blit, fill or flip.
 enum class BlitResult { Ok, WasStillDrawing, SurfaceLost, InvalidRect, Failed };
 
+namespace detail {
+void MarkAllSurfacesLost();  // see backend_hooks.h
+}
+
 // An 8-bit surface: width × height palette indexes, row-major, pitch = width.
 class Surface {
  public:
+  // A negative size counts as 0. Pixels start as index 0.
   Surface(int width, int height);
+  // Every live surface is known to the platform (see MarkAllSurfacesLost); copies are
+  // surfaces of their own.
+  Surface(const Surface& other);
+  Surface& operator=(const Surface& other);
+  ~Surface();
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -67,6 +77,12 @@ class Surface {
   std::optional<uint8_t> colorKey_;
   bool lost_ = false;
   uint64_t version_ = 0;
+  // The list of live surfaces.
+  Surface* previous_ = nullptr;
+  Surface* next_ = nullptr;
+  void Link();
+  void Unlink();
+  friend void detail::MarkAllSurfacesLost();
 };
 
 // Copies srcRect of src to (x, y) of dst. The rectangle is clipped to the source surface and

@@ -1,0 +1,137 @@
+#include "platform/display_device.h"
+
+#include <gtest/gtest.h>
+
+#include "backend_probe.h"
+
+using platform::BlitResult;
+using platform::DisplayDevice;
+using platform::Palette;
+
+namespace {
+
+class DisplayDeviceTest : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::CloseDisplayDevice(); }
+
+  DisplayDevice* Open(const platform::headless::Faults& faults = {}) {
+    probe::UseBackend(faults);
+    return platform::OpenDisplayDevice();
+  }
+};
+
+Palette Greys() {
+  Palette p{};
+  for (int i = 0; i < 256; ++i) p[size_t(i)] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+  return p;
+}
+
+}  // namespace
+
+TEST_F(DisplayDeviceTest, PagesAreScreenSizedAndFlipExchangesThem) {
+  DisplayDevice* device = Open();
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(platform::CurrentDisplayDevice(), device);
+  EXPECT_EQ(device->BackBuffer(), nullptr);
+  EXPECT_EQ(device->Flip(), BlitResult::Failed);
+
+  platform::Surface* front = device->CreatePrimaryWithBackBuffer();
+  ASSERT_NE(front, nullptr);
+  platform::Surface* back = device->BackBuffer();
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(front->Width(), 640);
+  EXPECT_EQ(back->Height(), 480);
+
+  platform::FillSurface(*back, 9);
+  platform::FillSurface(*front, 4);
+  EXPECT_EQ(device->Flip(), BlitResult::Ok);
+  EXPECT_EQ(front->PixelAt(639, 479), 9);
+  EXPECT_EQ(back->PixelAt(0, 0), 4);
+  EXPECT_EQ(probe::Flips(), 1);
+
+  back->MarkLost();
+  EXPECT_EQ(device->Flip(), BlitResult::SurfaceLost);
+  EXPECT_EQ(front->PixelAt(0, 0), 9);
+  EXPECT_EQ(probe::Flips(), 1);
+
+  device->ReleasePrimary();
+  EXPECT_EQ(device->Primary(), nullptr);
+  EXPECT_EQ(device->BackBuffer(), nullptr);
+}
+
+TEST_F(DisplayDeviceTest, PaletteIsBlackUntilAttachedAndLoadsAreCountedOnlyWhenAttached) {
+  DisplayDevice* device = Open();
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(device->CurrentPalette(), Palette{});
+
+  auto shown = device->CreatePalette(Greys());
+  auto other = device->CreatePalette(Palette{});
+  other->SetEntries(Greys());
+  EXPECT_EQ(probe::PaletteLoads(), 0);
+
+  device->AttachPalette(shown);
+  EXPECT_EQ(device->CurrentPalette()[200].green, 200);
+  EXPECT_EQ(device->AttachedPalette(), shown.get());
+
+  Palette reds{};
+  reds[1] = {255, 0, 0, 0};
+  const uint64_t version = shown->Version();
+  shown->SetEntries(reds);
+  EXPECT_EQ(probe::PaletteLoads(), 1);
+  EXPECT_GT(shown->Version(), version);
+  EXPECT_EQ(device->CurrentPalette()[1].red, 255);
+  Palette read;
+  shown->GetEntries(read);
+  EXPECT_EQ(read, reds);
+
+  other->SetEntries(reds);
+  EXPECT_EQ(probe::PaletteLoads(), 1);
+
+  // A palette object that outlives its device loads quietly.
+  platform::CloseDisplayDevice();
+  shown->SetEntries(Greys());
+  EXPECT_EQ(probe::PaletteLoads(), 1);
+}
+
+TEST_F(DisplayDeviceTest, OffScreenSurfacesHaveTheAskedSize) {
+  DisplayDevice* device = Open();
+  auto sheet = device->CreateSurface(64, 128);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(sheet->Width(), 64);
+  EXPECT_EQ(sheet->Height(), 128);
+  EXPECT_EQ(device->CreateSurface(0, 10), nullptr);
+  EXPECT_EQ(device->CreateSurface(10, -1), nullptr);
+  EXPECT_EQ(device->CreateSurface(100000, 100000), nullptr);
+}
+
+TEST_F(DisplayDeviceTest, InjectedFaultsFailTheirStep) {
+  platform::headless::Faults noDevice;
+  noDevice.failDisplayDevice = true;
+  EXPECT_EQ(Open(noDevice), nullptr);
+  EXPECT_EQ(platform::CurrentDisplayDevice(), nullptr);
+
+  platform::headless::Faults noPrimary;
+  noPrimary.failPrimary = true;
+  DisplayDevice* device = Open(noPrimary);
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(device->CreatePrimaryWithBackBuffer(), nullptr);
+
+  platform::headless::Faults noBack;
+  noBack.failBackBuffer = true;
+  device = Open(noBack);
+  ASSERT_NE(device->CreatePrimaryWithBackBuffer(), nullptr);
+  EXPECT_EQ(device->BackBuffer(), nullptr);
+
+  // The third off-screen surface since the device was opened fails, and only that one.
+  platform::headless::Faults third;
+  third.failSurfaceNumber = 3;
+  device = Open(third);
+  EXPECT_NE(device->CreateSurface(8, 8), nullptr);
+  EXPECT_NE(device->CreateSurface(8, 8), nullptr);
+  EXPECT_EQ(device->CreateSurface(8, 8), nullptr);
+  EXPECT_NE(device->CreateSurface(8, 8), nullptr);
+  device = platform::OpenDisplayDevice();  // counting starts again with a new device
+  EXPECT_NE(device->CreateSurface(8, 8), nullptr);
+  EXPECT_NE(device->CreateSurface(8, 8), nullptr);
+  EXPECT_EQ(device->CreateSurface(8, 8), nullptr);
+}

@@ -1,0 +1,220 @@
+#include "platform/surface.h"
+
+#include <climits>
+
+#include <gtest/gtest.h>
+
+#include "platform/backend_hooks.h"
+
+using platform::BlitResult;
+using platform::BltFast;
+using platform::Rect;
+using platform::Surface;
+
+namespace {
+
+// A sprite whose every pixel tells where it came from: 1 + x + 16 * y (never 0).
+Surface Numbered(int width, int height) {
+  Surface s(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) s.Pixels()[y * width + x] = uint8_t(1 + x + 16 * y);
+  return s;
+}
+
+int CountNonZero(const Surface& s) {
+  int n = 0;
+  for (int i = 0; i < s.Width() * s.Height(); ++i) n += s.Pixels()[i] != 0;
+  return n;
+}
+
+}  // namespace
+
+TEST(BltFast, CopiesTheRectangleToThePoint) {
+  Surface screen(640, 480);
+  const Surface sprite = Numbered(8, 8);
+  ASSERT_EQ(BltFast(screen, 100, 50, sprite, Rect{2, 3, 6, 7}, false), BlitResult::Ok);
+  EXPECT_EQ(screen.PixelAt(100, 50), sprite.PixelAt(2, 3));
+  EXPECT_EQ(screen.PixelAt(103, 53), sprite.PixelAt(5, 6));
+  EXPECT_EQ(screen.PixelAt(104, 53), 0);
+  EXPECT_EQ(screen.PixelAt(103, 54), 0);
+  EXPECT_EQ(CountNonZero(screen), 16);
+}
+
+TEST(BltFast, ClipsAtEveryEdgeAndCorner) {
+  const Surface sprite = Numbered(10, 10);
+  struct Case {
+    int x, y;
+    int drawn;       // pixels that land on the 20 × 20 surface
+    int firstX, firstY;  // sprite pixel that lands on the top-left of the drawn area
+  };
+  const Case cases[] = {
+      {-4, 5, 60, 4, 0},   {15, 5, 50, 0, 0},  {5, -7, 30, 0, 7},  {5, 12, 80, 0, 0},
+      {-4, -7, 18, 4, 7},  {15, -7, 15, 0, 7}, {-4, 12, 48, 4, 0}, {15, 12, 40, 0, 0},
+  };
+  for (const Case& c : cases) {
+    Surface dst(20, 20);
+    ASSERT_EQ(BltFast(dst, c.x, c.y, sprite, Rect{0, 0, 10, 10}, false), BlitResult::Ok)
+        << c.x << "," << c.y;
+    EXPECT_EQ(CountNonZero(dst), c.drawn) << c.x << "," << c.y;
+    EXPECT_EQ(dst.PixelAt(std::max(c.x, 0), std::max(c.y, 0)), sprite.PixelAt(c.firstX, c.firstY))
+        << c.x << "," << c.y;
+  }
+}
+
+TEST(BltFast, NegativeXCutsTheLeftColumnsAndWideSourcesStopAtTheRightEdge) {
+  Surface screen(640, 480);
+  const Surface sprite = Numbered(32, 32);
+  ASSERT_EQ(BltFast(screen, -10, 0, sprite, Rect{0, 0, 32, 32}, false), BlitResult::Ok);
+  EXPECT_EQ(screen.PixelAt(0, 0), sprite.PixelAt(10, 0));
+  EXPECT_EQ(screen.PixelAt(21, 31), sprite.PixelAt(31, 31));
+  EXPECT_EQ(screen.PixelAt(22, 0), 0);
+
+  Surface wide(640, 4);
+  for (int x = 0; x < 640; ++x) wide.Pixels()[x] = uint8_t(x % 255 + 1);
+  Surface page(640, 480);
+  ASSERT_EQ(BltFast(page, 100, 0, wide, Rect{0, 0, 640, 1}, false), BlitResult::Ok);
+  EXPECT_EQ(CountNonZero(page), 540);
+  EXPECT_EQ(page.PixelAt(639, 0), wide.PixelAt(539, 0));
+}
+
+TEST(BltFast, SourceRectanglesLeavingTheSourceAreClipped) {
+  const Surface sheet = Numbered(8, 8);
+  Surface dst(20, 20);
+  // Past the right and bottom: only the part inside the sheet is copied.
+  ASSERT_EQ(BltFast(dst, 0, 0, sheet, Rect{4, 4, 40, 40}, false), BlitResult::Ok);
+  EXPECT_EQ(CountNonZero(dst), 16);
+  EXPECT_EQ(dst.PixelAt(3, 3), sheet.PixelAt(7, 7));
+  // Before the left and top: the surviving pixels land where they would have unclipped.
+  Surface dst2(20, 20);
+  ASSERT_EQ(BltFast(dst2, 5, 5, sheet, Rect{-2, -3, 2, 2}, false), BlitResult::Ok);
+  EXPECT_EQ(CountNonZero(dst2), 4);
+  EXPECT_EQ(dst2.PixelAt(7, 8), sheet.PixelAt(0, 0));
+  // A tile index far past the sheet draws nothing.
+  EXPECT_EQ(BltFast(dst2, 0, 0, sheet, Rect{0, 320, 32, 352}, false), BlitResult::InvalidRect);
+}
+
+TEST(BltFast, EmptyInvertedAndWhollyOutsideRectanglesDrawNothing) {
+  const Surface sprite = Numbered(8, 8);
+  Surface dst(16, 16);
+  const Rect full{0, 0, 8, 8};
+  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{3, 3, 3, 6}, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{6, 6, 2, 2}, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, 16, 0, sprite, full, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, 0, 16, sprite, full, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, -8, 0, sprite, full, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, INT_MAX, INT_MAX, sprite, full, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, INT_MIN, 0, sprite, full, false), BlitResult::InvalidRect);
+  // The sprite's pixel (0, 0) would land at (INT_MAX, INT_MAX): off the surface.
+  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX}, false),
+            BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, -2, -2, sprite, Rect{-2, -2, INT_MAX, INT_MAX}, false), BlitResult::Ok);
+  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{INT_MAX, 0, INT_MIN, 8}, false),
+            BlitResult::InvalidRect);
+  EXPECT_EQ(CountNonZero(dst), 64);  // only the huge-rectangle blit drew, clipped to the sprite
+
+  Surface empty(0, 0);
+  EXPECT_EQ(BltFast(empty, 0, 0, sprite, full, false), BlitResult::InvalidRect);
+  EXPECT_EQ(BltFast(dst, 0, 0, empty, full, false), BlitResult::InvalidRect);
+}
+
+TEST(BltFast, ColorKeyIsHonouredOnlyWithTheFlag) {
+  Surface sprite(4, 1);
+  const uint8_t row[4] = {7, 200, 7, 9};
+  std::copy(row, row + 4, sprite.Pixels());
+  sprite.SetColorKey(7);
+  Surface dst(4, 1);
+  FillSurface(dst, 50);
+
+  ASSERT_EQ(BltFast(dst, 0, 0, sprite, Rect{0, 0, 4, 1}, true), BlitResult::Ok);
+  EXPECT_EQ(dst.PixelAt(0, 0), 50);
+  EXPECT_EQ(dst.PixelAt(1, 0), 200);
+  EXPECT_EQ(dst.PixelAt(2, 0), 50);
+  EXPECT_EQ(dst.PixelAt(3, 0), 9);
+
+  ASSERT_EQ(BltFast(dst, 0, 0, sprite, Rect{0, 0, 4, 1}, false), BlitResult::Ok);
+  EXPECT_EQ(dst.PixelAt(0, 0), 7);
+
+  // The flag without a key on the source copies everything.
+  Surface unkeyed = sprite;
+  unkeyed.SetColorKey(std::nullopt);
+  FillSurface(dst, 50);
+  ASSERT_EQ(BltFast(dst, 0, 0, unkeyed, Rect{0, 0, 4, 1}, true), BlitResult::Ok);
+  EXPECT_EQ(dst.PixelAt(2, 0), 7);
+}
+
+TEST(BltFast, OverlappingCopyWithinOneSurface) {
+  Surface s = Numbered(8, 8);
+  const Surface before = s;
+  ASSERT_EQ(BltFast(s, 1, 1, s, Rect{0, 0, 6, 6}, false), BlitResult::Ok);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(s.PixelAt(x + 1, y + 1), before.PixelAt(x, y));
+}
+
+TEST(Surface, LostSurfacesRefuseBlitsUntilRestoredAndKeepTheirPixels) {
+  Surface a = Numbered(4, 4);
+  Surface b(4, 4);
+  platform::detail::MarkAllSurfacesLost();
+  EXPECT_TRUE(a.IsLost());
+  EXPECT_TRUE(b.IsLost());
+  EXPECT_EQ(BltFast(b, 0, 0, a, Rect{0, 0, 4, 4}, false), BlitResult::SurfaceLost);
+  EXPECT_EQ(FillSurface(b, 3), BlitResult::SurfaceLost);
+  EXPECT_EQ(CountNonZero(b), 0);
+
+  EXPECT_EQ(b.Restore(), BlitResult::Ok);
+  EXPECT_EQ(BltFast(b, 0, 0, a, Rect{0, 0, 4, 4}, false), BlitResult::SurfaceLost);  // source still lost
+  a.Restore();
+  EXPECT_EQ(a.PixelAt(3, 3), 1 + 3 + 48);
+  EXPECT_EQ(BltFast(b, 0, 0, a, Rect{0, 0, 4, 4}, false), BlitResult::Ok);
+
+  // Surfaces made after the loss, and destroyed ones, are not touched.
+  { Surface gone(2, 2); }
+  platform::detail::MarkAllSurfacesLost();
+  Surface fresh(2, 2);
+  EXPECT_FALSE(fresh.IsLost());
+}
+
+TEST(Surface, VersionCountsEveryPixelChange) {
+  Surface a(4, 4), b(4, 4);
+  const Surface sprite = Numbered(2, 2);
+  uint64_t v = a.Version();
+  FillSurface(a, 1);
+  EXPECT_GT(a.Version(), v);
+  v = a.Version();
+  BltFast(a, 0, 0, sprite, Rect{0, 0, 2, 2}, false);
+  EXPECT_GT(a.Version(), v);
+  v = a.Version();
+  BltFast(a, 10, 10, sprite, Rect{0, 0, 2, 2}, false);  // clipped away: nothing changed
+  EXPECT_EQ(a.Version(), v);
+  const uint64_t vb = b.Version();
+  a.SwapPixels(b);
+  EXPECT_GT(a.Version(), v);
+  EXPECT_GT(b.Version(), vb);
+  EXPECT_EQ(b.PixelAt(0, 0), sprite.PixelAt(0, 0));
+  EXPECT_EQ(a.PixelAt(0, 0), 0);
+}
+
+TEST(Surface, PixelAtOutsideIsZeroAndNegativeSizesAreEmpty) {
+  const Surface s = Numbered(3, 3);
+  EXPECT_EQ(s.PixelAt(-1, 0), 0);
+  EXPECT_EQ(s.PixelAt(3, 0), 0);
+  EXPECT_EQ(s.PixelAt(0, 3), 0);
+  const Surface odd(-5, 7);
+  EXPECT_EQ(odd.Width(), 0);
+  EXPECT_EQ(odd.PixelAt(0, 0), 0);
+}
+
+TEST(Palette, NearestIndexUsesSquaredDistanceAndTheLowestIndexOnTies) {
+  platform::Palette palette{};  // all black
+  palette[10] = {250, 0, 0, 0};
+  palette[20] = {0, 0, 250, 0};
+  palette[30] = {250, 0, 0, 0};  // same as 10
+  palette[40] = {128, 128, 128, 0};
+  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(255, 0, 0)), 10);
+  EXPECT_EQ(platform::NearestPaletteIndex(palette, 0xFF0000), 20);  // blue in the high byte
+  EXPECT_EQ(platform::NearestPaletteIndex(palette, 0x000000), 0);
+  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(120, 130, 140)), 40);
+  // (100,0,0): black is 100² away, entry 10 is 150²: black wins.
+  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(100, 0, 0)), 0);
+  // (125,0,0) is 125² from black (entry 0) and from entry 10: the lower index wins.
+  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(125, 0, 0)), 0);
+}
