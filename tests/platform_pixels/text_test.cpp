@@ -1,0 +1,198 @@
+#include "platform/text.h"
+
+#include <climits>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+using platform::DrawText;
+using platform::Surface;
+using platform::TextStyle;
+
+namespace {
+
+constexpr uint8_t kPaper = 7;  // what the surface holds before the text
+constexpr uint8_t kWhite = 1;
+constexpr uint8_t kBlue = 2;
+constexpr uint8_t kRed = 3;
+
+const char kNiHao[] = "\xC4\xE3\xBA\xC3";  // 你好 in GBK
+
+platform::Palette TestPalette() {
+  platform::Palette p{};  // entry 0 black
+  p[kWhite] = {255, 255, 255, 0};
+  p[kBlue] = {0, 0, 100, 0};
+  p[kRed] = {255, 0, 0, 0};
+  p[kPaper] = {0, 128, 0, 0};
+  return p;
+}
+
+const platform::Font* GameFont() {
+  static const std::shared_ptr<platform::Font> font = platform::OpenGameFont(20);
+  return font.get();
+}
+
+Surface Paper(int width, int height) {
+  Surface s(width, height);
+  platform::FillSurface(s, kPaper);
+  return s;
+}
+
+void Draw(Surface& s, const platform::Font* font, int x, int y, const char* text,
+          int bkMode = platform::kBkTransparent, uint32_t textColor = 0xFFFFFF,
+          uint32_t bkColor = 0x640000) {
+  DrawText(s, TestPalette(), font, x, y, text, int(std::strlen(text)),
+           TextStyle{textColor, bkMode, bkColor});
+}
+
+// The bounding box of the pixels that differ from the paper; empty (right <= left) if none.
+platform::Rect Changed(const Surface& s) {
+  platform::Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x)
+      if (s.PixelAt(x, y) != kPaper) {
+        box.left = std::min(box.left, x);
+        box.top = std::min(box.top, y);
+        box.right = std::max(box.right, x + 1);
+        box.bottom = std::max(box.bottom, y + 1);
+      }
+  return box;
+}
+
+int Count(const Surface& s, uint8_t index, int left = 0, int right = INT_MAX) {
+  int n = 0;
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = std::max(left, 0); x < std::min(right, s.Width()); ++x) n += s.PixelAt(x, y) == index;
+  return n;
+}
+
+#define REQUIRE_FONT() \
+  if (GameFont() == nullptr) GTEST_SKIP() << "no Chinese font installed"
+
+}  // namespace
+
+TEST(Text, OpaqueTextFillsTenPixelsPerByteAndTwentyRows) {
+  // Without a font only the background is drawn, with the same cells.
+  for (const platform::Font* font : {GameFont(), static_cast<const platform::Font*>(nullptr)}) {
+    Surface s = Paper(700, 60);
+    const std::string sixty(60, 'x');
+    Draw(s, font, 20, 10, sixty.c_str(), platform::kBkOpaque);
+    const platform::Rect box = Changed(s);
+    EXPECT_EQ(box.left, 20);
+    EXPECT_EQ(box.right, 620);
+    EXPECT_EQ(box.top, 10);
+    EXPECT_EQ(box.bottom, 30);
+    EXPECT_EQ(Count(s, kBlue) + Count(s, kWhite), 600 * 20);
+
+    Surface gbk = Paper(100, 40);
+    Draw(gbk, font, 0, 0, kNiHao, 5);  // any mode but 1 is opaque
+    EXPECT_EQ(Changed(gbk).right, 40);
+  }
+  Surface none = Paper(100, 40);
+  Draw(none, nullptr, 0, 0, kNiHao, platform::kBkTransparent);
+  EXPECT_EQ(Count(none, kPaper), 100 * 40);
+}
+
+TEST(Text, ChineseGlyphsHaveInkInTheirOwnCells) {
+  REQUIRE_FONT();
+  Surface s = Paper(100, 40);
+  Draw(s, GameFont(), 10, 10, kNiHao);
+  // Each 20-pixel cell has a good deal of ink, and nothing lies outside the text's cells.
+  EXPECT_GT(Count(s, kWhite, 10, 30), 40);
+  EXPECT_GT(Count(s, kWhite, 30, 50), 40);
+  const platform::Rect box = Changed(s);
+  EXPECT_GE(box.left, 10);
+  EXPECT_LE(box.right, 50);
+  EXPECT_GE(box.top, 10);
+  EXPECT_LE(box.bottom, 30);
+  // Only ink and paper: transparent text leaves the background alone.
+  EXPECT_EQ(Count(s, kWhite) + Count(s, kPaper), 100 * 40);
+}
+
+TEST(Text, MixedLatinAndChineseStayInTheirCellsOnOneLine) {
+  REQUIRE_FONT();
+  // Each character drawn alone must keep its ink inside its own cell and inside the line,
+  // so texts laid out by byte counts line up.
+  const char* samples[] = {"A", "g", "W", "|", "@", "\xC4\xE3", "\xA1\xA3" /* 。 */, "\xD2\xBB" /* 一 */};
+  for (const char* sample : samples) {
+    Surface s = Paper(60, 40);
+    Draw(s, GameFont(), 20, 10, sample);
+    const platform::Rect box = Changed(s);
+    ASSERT_LT(box.left, box.right) << sample;
+    EXPECT_GE(box.left, 20) << sample;
+    EXPECT_LE(box.right, 20 + 10 * int(std::strlen(sample))) << sample;
+    EXPECT_GE(box.top, 10) << sample;
+    EXPECT_LE(box.bottom, 30) << sample;
+  }
+  // Latin capitals and Chinese characters stand on the same baseline area: the bottom of 'H'
+  // is within the lower part of the line, as is the bottom of a Chinese character.
+  Surface h = Paper(60, 40), ni = Paper(60, 40);
+  Draw(h, GameFont(), 0, 0, "H");
+  Draw(ni, GameFont(), 0, 0, "\xC4\xE3");
+  EXPECT_NEAR(Changed(h).bottom, Changed(ni).bottom, 4);
+}
+
+TEST(Text, ColoursMapToTheNearestPaletteEntries) {
+  REQUIRE_FONT();
+  Surface s = Paper(40, 20);
+  Draw(s, GameFont(), 0, 0, "\xC4\xE3", platform::kBkOpaque, 0x0000F0 /* nearly red */,
+       0x600000 /* nearly dark blue */);
+  EXPECT_GT(Count(s, kRed), 20);
+  EXPECT_EQ(Count(s, kRed) + Count(s, kBlue), 20 * 20);  // one double-byte cell
+}
+
+TEST(Text, ClippedTextMatchesTheUnclippedDrawing) {
+  REQUIRE_FONT();
+  const char text[] = "Ab\xC4\xE3\xBA\xC3yz";
+  Surface reference = Paper(200, 60);
+  Draw(reference, GameFont(), 50, 20, text, platform::kBkOpaque);
+  // The same text drawn half off each edge of a small surface shows the same pixels.
+  const struct { int x, y; } places[] = {{-15, 5}, {30, -7}, {40, 12}, {-25, -9}};
+  for (const auto& place : places) {
+    Surface s = Paper(60, 25);
+    Draw(s, GameFont(), place.x, place.y, text, platform::kBkOpaque);
+    for (int y = 0; y < s.Height(); ++y)
+      for (int x = 0; x < s.Width(); ++x) {
+        const int rx = x - place.x + 50, ry = y - place.y + 20;
+        ASSERT_EQ(s.PixelAt(x, y), reference.PixelAt(rx, ry))
+            << "at " << x << "," << y << " drawn from " << place.x << "," << place.y;
+      }
+  }
+  // Far away or with a bad length, nothing is drawn and nothing breaks.
+  Surface s = Paper(60, 25);
+  DrawText(s, TestPalette(), GameFont(), INT_MAX - 5, INT_MAX - 5, text, 8, TextStyle{});
+  DrawText(s, TestPalette(), GameFont(), INT_MIN, 0, text, 8, TextStyle{});
+  DrawText(s, TestPalette(), GameFont(), 0, 0, text, -3, TextStyle{});
+  DrawText(s, TestPalette(), GameFont(), 0, 0, nullptr, 8, TextStyle{});
+  EXPECT_EQ(Count(s, kPaper), 60 * 25);
+}
+
+TEST(Text, InvalidBytesAreBlankTenPixelCells) {
+  REQUIRE_FONT();
+  // A lead byte before a byte that cannot trail, a lone lead byte at the end, and 0xFF:
+  // each is one blank cell and the characters after them keep their byte positions.
+  Surface s = Paper(120, 20);
+  Draw(s, GameFont(), 0, 0, "\xC4\x7F" "A\xFF" "B\xC4");
+  EXPECT_EQ(Count(s, kWhite, 0, 20), 0);   // 0xC4, 0x7F
+  EXPECT_GT(Count(s, kWhite, 20, 30), 5);  // A
+  EXPECT_EQ(Count(s, kWhite, 30, 40), 0);  // 0xFF
+  EXPECT_GT(Count(s, kWhite, 40, 50), 5);  // B
+  EXPECT_EQ(Count(s, kWhite, 50, 120), 0); // lone 0xC4
+  // A well-formed pair that code page 936 does not map is one blank 20-pixel cell.
+  Surface pair = Paper(60, 20);
+  Draw(pair, GameFont(), 0, 0, "\xA1\x40Z", platform::kBkOpaque);
+  EXPECT_EQ(Count(pair, kWhite, 0, 20), 0);
+  EXPECT_GT(Count(pair, kWhite, 20, 30), 5);
+  EXPECT_EQ(Changed(pair).right, 30);
+}
+
+TEST(Text, GbkConvertsToUtf8WithReplacementForInvalidBytes) {
+  auto utf8 = [](const char8_t* s) { return std::string(reinterpret_cast<const char*>(s)); };
+  EXPECT_EQ(platform::GbkToUtf8(std::string(kNiHao)), utf8(u8"你好"));
+  EXPECT_EQ(platform::GbkToUtf8(std::string("HP: 12/30")), "HP: 12/30");
+  EXPECT_EQ(platform::GbkToUtf8(std::string("a\xC4")), utf8(u8"a\uFFFD"));
+  EXPECT_EQ(platform::GbkToUtf8(std::string("\xC4\x7F" "b")), utf8(u8"\uFFFD\x7F" "b"));
+  EXPECT_EQ(platform::GbkToUtf8(std::string("\xFF\xA1\x40.")), utf8(u8"\uFFFD\uFFFD."));
+  EXPECT_EQ(platform::GbkToUtf8("\xC4\xE3\xBA", 2), utf8(u8"你"));
+  EXPECT_EQ(platform::GbkToUtf8(nullptr, 4), "");
+}
