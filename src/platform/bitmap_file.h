@@ -22,14 +22,19 @@ struct DibBitmap {
 };
 
 // Reads an uncompressed or RLE-compressed Windows bitmap of 1, 4, 8, 16, 24 or 32 bits per
-// pixel. Returns nothing for a missing, truncated, oversized (over 16384 pixels a side) or
-// otherwise unreadable file; never reads outside the file's bytes.
+// pixel (the 12-byte OS/2 header, the 40-byte header and the larger V4/V5 headers; 16 and
+// 32 bits also with bit-field masks), stored bottom-up or top-down. Returns nothing for a
+// missing, truncated, oversized (over 16384 pixels a side or 2^26 pixels in all) or otherwise
+// unreadable file; never reads outside the file's bytes. Indexes past the colour table are
+// kept in indexes and show black in colors.
 std::optional<DibBitmap> LoadBitmapFile(const std::string& hostPath);
 std::optional<DibBitmap> DecodeBitmap(const uint8_t* bytes, size_t size);
 
 // Stretches the rectangle (sx, sy, sw, sh) of the bitmap onto the whole surface
-// (nearest neighbour), mapping each colour to the nearest entry of the palette.
-// Parts of the rectangle outside the bitmap are clipped away.
+// (nearest neighbour), mapping each colour to the nearest entry of the palette; an 8-bit
+// bitmap whose colour table is the palette keeps its indexes as stored. Surface pixels that
+// would show a part of the rectangle outside the bitmap are left as they are. A rectangle
+// without width or height draws nothing.
 void StretchBitmapToSurface(const DibBitmap& bitmap, int sx, int sy, int sw, int sh,
                             Surface& surface, const Palette& palette);
 

@@ -1,0 +1,358 @@
+#include "platform/bitmap_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "bmp_builder.h"
+
+using platform::DecodeBitmap;
+using platform::MakeColorRef;
+
+namespace {
+
+std::vector<uint32_t> RampTable(size_t n) {
+  std::vector<uint32_t> table(n);
+  for (size_t i = 0; i < n; ++i) table[i] = MakeColorRef(uint8_t(i), uint8_t(255 - i), uint8_t(i * 3));
+  return table;
+}
+
+bmp::Spec EightBit(int width, int height) {
+  bmp::Spec s;
+  s.width = width;
+  s.height = height;
+  s.table = RampTable(256);
+  for (int i = 0; i < width * height; ++i) s.pixels.push_back(uint32_t(i * 37 % 256));
+  return s;
+}
+
+std::optional<platform::DibBitmap> Decode(const std::vector<uint8_t>& file) {
+  return DecodeBitmap(file.data(), file.size());
+}
+
+void ExpectIndexes(const platform::DibBitmap& b, const bmp::Spec& s) {
+  ASSERT_EQ(b.width, s.width);
+  ASSERT_EQ(b.height, s.height);
+  ASSERT_EQ(b.indexes.size(), s.pixels.size());
+  for (size_t i = 0; i < s.pixels.size(); ++i) {
+    ASSERT_EQ(b.indexes[i], s.pixels[i]) << "pixel " << i;
+    ASSERT_EQ(b.colors[i], s.table[s.pixels[i]]) << "pixel " << i;
+  }
+}
+
+platform::Palette PaletteOf(const std::vector<uint32_t>& table) {
+  platform::Palette p{};
+  for (size_t i = 0; i < table.size() && i < 256; ++i)
+    p[i] = {uint8_t(table[i]), uint8_t(table[i] >> 8), uint8_t(table[i] >> 16), 0};
+  return p;
+}
+
+}  // namespace
+
+TEST(DecodeBitmap, IndexedPicturesOfEveryDepthAndRowOrder) {
+  for (int bits : {1, 4, 8}) {
+    for (bool topDown : {false, true}) {
+      bmp::Spec s = EightBit(13, 5);  // 13: rows need padding at every depth
+      s.bitsPerPixel = bits;
+      s.topDown = topDown;
+      s.table = RampTable(size_t(1) << bits);
+      for (uint32_t& p : s.pixels) p %= uint32_t(1) << bits;
+      const auto b = Decode(bmp::Build(s));
+      ASSERT_TRUE(b) << bits << " bits, top-down " << topDown;
+      EXPECT_EQ(b->bitsPerPixel, bits);
+      EXPECT_EQ(b->colorTable, s.table);
+      ExpectIndexes(*b, s);
+    }
+  }
+}
+
+TEST(DecodeBitmap, DirectColourPictures) {
+  // 24 bits with odd row lengths.
+  bmp::Spec s;
+  s.width = 3;
+  s.height = 2;
+  s.bitsPerPixel = 24;
+  s.pixels = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x000000};
+  auto b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  EXPECT_TRUE(b->indexes.empty());
+  EXPECT_EQ(b->colors, s.pixels);
+
+  // 16 bits, five bits a channel: full intensity reads 255.
+  s.bitsPerPixel = 16;
+  s.pixels = {0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000, 0x4210};
+  b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->colors[0], MakeColorRef(255, 0, 0));
+  EXPECT_EQ(b->colors[1], MakeColorRef(0, 255, 0));
+  EXPECT_EQ(b->colors[2], MakeColorRef(0, 0, 255));
+  EXPECT_EQ(b->colors[3], 0xFFFFFFu);
+  EXPECT_EQ(b->colors[5], MakeColorRef(132, 132, 132));
+
+  // 16 bits 5-6-5 with masks after a 40-byte header, and in a V5 header, top-down.
+  for (uint32_t header : {40u, 124u}) {
+    s.compression = 3;
+    s.headerSize = header;
+    s.topDown = header == 124;
+    s.masks = {0xF800, 0x07E0, 0x001F};
+    s.pixels = {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400};
+    b = Decode(bmp::Build(s));
+    ASSERT_TRUE(b) << header;
+    EXPECT_EQ(b->colors[0], MakeColorRef(255, 0, 0));
+    EXPECT_EQ(b->colors[1], MakeColorRef(0, 255, 0));
+    EXPECT_EQ(b->colors[3], 0xFFFFFFu);
+    EXPECT_EQ(b->colors[5], MakeColorRef(0, 130, 0));
+  }
+
+  // 32 bits, plain (blue, green, red, unused) and with masks in another order.
+  s = bmp::Spec{};
+  s.width = 2;
+  s.height = 1;
+  s.bitsPerPixel = 32;
+  s.pixels = {0xFF112233, 0x00A0B0C0};
+  b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->colors[0], MakeColorRef(0x11, 0x22, 0x33));
+  s.compression = 3;
+  s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
+  b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->colors[1], MakeColorRef(0xC0, 0xB0, 0xA0));
+}
+
+TEST(DecodeBitmap, ColourUsedCountAndIndexesPastTheTable) {
+  bmp::Spec s = EightBit(4, 1);
+  s.table = RampTable(16);
+  s.colorsUsed = 16;
+  s.pixels = {0, 15, 16, 255};
+  const auto b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->colorTable.size(), 16u);
+  EXPECT_EQ(b->indexes[2], 16);
+  EXPECT_EQ(b->colors[1], s.table[15]);
+  EXPECT_EQ(b->colors[2], 0u);  // no such entry: black
+  EXPECT_EQ(b->colors[3], 0u);
+}
+
+TEST(DecodeBitmap, RunLengthPictures) {
+  // 8 bits, 6 × 3, stored from the bottom row: a run, a literal, end of line, a jump,
+  // and end of picture before the top row is complete.
+  bmp::Spec s = EightBit(6, 3);
+  s.compression = 1;
+  s.rawPixelData = {
+      4, 7,           // bottom row: 7 7 7 7
+      0, 3, 1, 2, 3, 0,  // literal 1 2 3 (padded to an even length)
+      0, 0,           // end of line (seven pixels in a row of six: the last was dropped)
+      0, 2, 2, 1,     // jump 2 right, 1 up: to (2, top row)
+      2, 9,           // 9 9 on the top row from x = 2
+      0, 1,           // end of picture
+      5, 5,           // never read
+  };
+  auto b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  const std::vector<uint8_t> expected = {
+      0, 0, 9, 9, 0, 0,  // top
+      0, 0, 0, 0, 0, 0,  // middle: end of line skipped it
+      7, 7, 7, 7, 1, 2,  // bottom
+  };
+  EXPECT_EQ(b->indexes, expected);
+  EXPECT_EQ(b->colors[2], s.table[9]);
+
+  // 4 bits: runs alternate the two nibbles; a literal of 3 nibbles takes 2 bytes.
+  s = EightBit(5, 1);
+  s.bitsPerPixel = 4;
+  s.compression = 2;
+  s.table = RampTable(16);
+  s.rawPixelData = {3, 0x12, 0, 3, 0xAB, 0xC0, 0, 1};
+  b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->indexes, (std::vector<uint8_t>{1, 2, 1, 0xA, 0xB}));
+
+  // A literal that runs past the end of the data is a truncated file.
+  s = EightBit(6, 1);
+  s.compression = 1;
+  s.rawPixelData = {0, 6, 1, 2, 3};
+  EXPECT_FALSE(Decode(bmp::Build(s)));
+  // A run-length picture stored top-down does not exist.
+  s.rawPixelData = {6, 1, 0, 1};
+  s.topDown = true;
+  EXPECT_FALSE(Decode(bmp::Build(s)));
+}
+
+TEST(DecodeBitmap, RefusesDamagedAndHostileHeaders) {
+  const std::vector<uint8_t> good = bmp::Build(EightBit(8, 4));
+  ASSERT_TRUE(Decode(good));
+  auto with = [&](size_t at, uint32_t value, int bytes = 4) {
+    std::vector<uint8_t> file = good;
+    if (bytes == 2) bmp::Put16(file, at, value);
+    else bmp::Put32(file, at, value);
+    return Decode(file);
+  };
+  EXPECT_FALSE(with(0, 0x4D42 + 1, 2)) << "not BM";
+  EXPECT_FALSE(with(18, 0)) << "no width";
+  EXPECT_FALSE(with(18, uint32_t(-8))) << "negative width";
+  EXPECT_FALSE(with(18, 16385)) << "too wide";
+  EXPECT_FALSE(with(22, 0)) << "no height";
+  EXPECT_FALSE(with(22, uint32_t(-16385))) << "too tall, top-down";
+  EXPECT_FALSE(with(22, 0x80000000u)) << "most negative height";
+  EXPECT_FALSE(with(18, 16384)) << "wider than the file holds";
+  EXPECT_FALSE(with(28, 7, 2)) << "no such depth";
+  EXPECT_FALSE(with(28, 0, 2)) << "no depth";
+  EXPECT_FALSE(with(30, 4)) << "embedded JPEG";
+  EXPECT_FALSE(with(30, 2)) << "4-bit runs in an 8-bit picture";
+  EXPECT_FALSE(with(30, 3)) << "bit fields in an 8-bit picture";
+  EXPECT_FALSE(with(46, 257)) << "more than 256 colours";
+  EXPECT_FALSE(with(46, 0xFFFFFFFFu)) << "absurd colour count";
+  EXPECT_FALSE(with(14, 20)) << "unknown header size";
+  EXPECT_FALSE(with(14, 0xFFFFFFF0u)) << "header larger than the file";
+  EXPECT_FALSE(with(10, uint32_t(good.size()))) << "pixels past the end";
+  EXPECT_FALSE(with(10, 0xFFFFFFFFu)) << "pixels far past the end";
+  EXPECT_FALSE(with(10, 20)) << "pixels inside the header";
+
+  // A huge picture claimed by a small file is refused before its memory is taken.
+  bmp::Spec huge = EightBit(1, 1);
+  huge.compression = 1;
+  huge.rawPixelData = {0, 1};
+  std::vector<uint8_t> file = bmp::Build(huge);
+  bmp::Put32(file, 18, 16384);
+  bmp::Put32(file, 22, 16384);
+  EXPECT_FALSE(Decode(file));
+  bmp::Put32(file, 30, 0);
+  EXPECT_FALSE(Decode(file));
+
+  EXPECT_FALSE(DecodeBitmap(nullptr, 100));
+  EXPECT_FALSE(DecodeBitmap(good.data(), 0));
+}
+
+TEST(DecodeBitmap, EveryTruncationIsRefused) {
+  for (int bits : {1, 8, 24}) {
+    bmp::Spec s = EightBit(5, 3);
+    s.bitsPerPixel = bits;
+    if (bits == 24) s.table.clear();
+    if (bits == 1) {
+      s.table = RampTable(2);
+      for (uint32_t& p : s.pixels) p &= 1;
+    }
+    const std::vector<uint8_t> file = bmp::Build(s);
+    const size_t lastRow = (size_t(5 * bits) + 7) / 8;
+    const size_t padding = (size_t(5 * bits) + 31) / 32 * 4 - lastRow;
+    for (size_t length = 0; length + padding < file.size(); ++length) {
+      const std::vector<uint8_t> part(file.begin(), file.begin() + long(length));
+      ASSERT_FALSE(DecodeBitmap(part.data(), part.size())) << bits << " bits, " << length << " bytes";
+    }
+    // The final row's padding may be missing.
+    EXPECT_TRUE(DecodeBitmap(file.data(), file.size() - padding)) << bits;
+  }
+}
+
+TEST(DecodeBitmap, CorruptedBytesNeverReadOutsideTheFile) {
+  // Random damage to headers and run-length data: whatever the result, decoding stays within
+  // the file (the sanitizer build checks every access) and results are self-consistent.
+  bmp::Spec rle = EightBit(16, 8);
+  rle.compression = 1;
+  rle.rawPixelData = {10, 3, 0, 4, 1, 2, 3, 4, 0, 0, 0, 2, 3, 2, 4, 9, 0, 1};
+  const std::vector<std::vector<uint8_t>> seeds = {bmp::Build(EightBit(16, 8)), bmp::Build(rle)};
+  std::mt19937 random(12345);
+  for (const std::vector<uint8_t>& seed : seeds) {
+    for (int round = 0; round < 3000; ++round) {
+      std::vector<uint8_t> file = seed;
+      const int changes = 1 + int(random() % 4);
+      for (int c = 0; c < changes; ++c) {
+        const size_t at = random() % std::min<size_t>(file.size(), round % 2 ? file.size() : 64);
+        file[at] = uint8_t(random());
+      }
+      file.resize(file.size() - random() % 3);
+      const auto b = DecodeBitmap(file.data(), file.size());
+      if (b) {
+        ASSERT_EQ(b->colors.size(), size_t(b->width) * size_t(b->height));
+        ASSERT_TRUE(b->indexes.empty() || b->indexes.size() == b->colors.size());
+      }
+    }
+  }
+}
+
+TEST(LoadBitmapFile, ReadsFilesAndRefusesMissingOnes) {
+  const bmp::Spec s = EightBit(7, 3);
+  const std::vector<uint8_t> bytes = bmp::Build(s);
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tamsel_pixels_load_test.bmp").string();
+  {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+  const auto b = platform::LoadBitmapFile(path);
+  ASSERT_TRUE(b);
+  ExpectIndexes(*b, s);
+  std::remove(path.c_str());
+  EXPECT_FALSE(platform::LoadBitmapFile(path));
+  EXPECT_FALSE(platform::LoadBitmapFile(std::filesystem::temp_directory_path().string()));
+}
+
+TEST(StretchBitmapToSurface, PicturesInThePaletteKeepTheirIndexes) {
+  // Entries 5 and 9 have the same colour; a colour-key index must survive as stored.
+  std::vector<uint32_t> table = RampTable(256);
+  table[9] = table[5];
+  bmp::Spec s = EightBit(3, 2);
+  s.table = table;
+  s.pixels = {9, 5, 200, 0, 255, 9};
+  const auto b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  platform::Surface surface(3, 2);
+  platform::StretchBitmapToSurface(*b, 0, 0, 3, 2, surface, PaletteOf(table));
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(surface.Pixels()[i], s.pixels[size_t(i)]) << i;
+
+  // Through another palette every colour goes to its nearest entry (the first of equals).
+  platform::Palette other{};
+  other[1] = {uint8_t(table[9]), uint8_t(table[9] >> 8), uint8_t(table[9] >> 16), 0};
+  other[2] = other[1];
+  other[3] = {255, 0, 255, 0};
+  platform::StretchBitmapToSurface(*b, 0, 0, 3, 2, surface, other);
+  EXPECT_EQ(surface.PixelAt(0, 0), 1);
+  EXPECT_EQ(surface.PixelAt(1, 0), 1);
+  EXPECT_EQ(surface.PixelAt(1, 1), 3);  // entry 255 = (255, 0, 253)
+}
+
+TEST(StretchBitmapToSurface, ScalesTheRectangleAndLeavesPixelsOutsideTheBitmap) {
+  bmp::Spec s;
+  s.width = 2;
+  s.height = 2;
+  s.bitsPerPixel = 24;
+  s.pixels = {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255),
+              MakeColorRef(255, 255, 255)};
+  const auto b = Decode(bmp::Build(s));
+  ASSERT_TRUE(b);
+  platform::Palette palette{};
+  palette[1] = {250, 0, 0, 0};
+  palette[2] = {0, 250, 0, 0};
+  palette[3] = {0, 0, 250, 0};
+  palette[4] = {250, 250, 250, 0};
+
+  platform::Surface big(4, 4);
+  platform::StretchBitmapToSurface(*b, 0, 0, 2, 2, big, palette);
+  const uint8_t doubled[16] = {1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4};
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(big.Pixels()[i], doubled[i]) << i;
+
+  // The right column alone, stretched over the surface.
+  platform::StretchBitmapToSurface(*b, 1, 0, 1, 2, big, palette);
+  EXPECT_EQ(big.PixelAt(0, 0), 2);
+  EXPECT_EQ(big.PixelAt(3, 3), 4);
+
+  // A rectangle half outside the bitmap: the outside half keeps what was there.
+  platform::FillSurface(big, 9);
+  platform::StretchBitmapToSurface(*b, -1, 0, 2, 2, big, palette);
+  EXPECT_EQ(big.PixelAt(0, 0), 9);
+  EXPECT_EQ(big.PixelAt(1, 3), 9);
+  EXPECT_EQ(big.PixelAt(2, 0), 1);
+  EXPECT_EQ(big.PixelAt(3, 3), 3);
+
+  // Shrinking picks every other pixel; empty rectangles draw nothing.
+  platform::Surface one(1, 1);
+  platform::StretchBitmapToSurface(*b, 0, 0, 2, 2, one, palette);
+  EXPECT_EQ(one.PixelAt(0, 0), 1);
+  platform::StretchBitmapToSurface(*b, 1, 1, 0, 1, one, palette);
+  platform::StretchBitmapToSurface(*b, 1, 1, 1, -1, one, palette);
+  EXPECT_EQ(one.PixelAt(0, 0), 1);
+}
