@@ -1,0 +1,102 @@
+#include "platform/headless/headless_backend.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "platform/display_device.h"
+#include "platform/png_writer.h"
+#include "platform/state_dumper.h"
+#include "platform/text.h"
+
+namespace platform::headless {
+
+HeadlessBackend::HeadlessBackend(const Options& options)
+    : options_(options), script_(keys_, *this) {
+  script_.Append(options_.script);
+}
+
+void HeadlessBackend::AdvanceClock(uint32_t milliseconds) {
+  now_ += milliseconds;
+  script_.Update(now_);
+  CheckForEnd();
+}
+
+// The run ends once when the script has played its last step, and once more when the time
+// limit passes (in case the game carried on after the first).
+void HeadlessBackend::CheckForEnd() {
+  if (options_.quitWhenScriptEnds && !scriptEndReported_ && script_.Ended()) {
+    scriptEndReported_ = true;
+    RequestQuit();
+  }
+  if (!timeLimitReported_ && now_ >= options_.quitAfterMilliseconds) {
+    timeLimitReported_ = true;
+    RequestQuit();
+  }
+}
+
+void HeadlessBackend::Pump(Poll) {
+  AdvanceClock(options_.millisecondsPerPoll);
+  PresentIfChanged();
+}
+
+// Waiting for a message lets virtual time pass in poll-sized steps, stopping at the next
+// timer tick, so the script keeps its pace while the game sleeps.
+void HeadlessBackend::WaitForEvent(std::optional<uint32_t> timerDue) {
+  uint32_t step = std::max<uint32_t>(options_.millisecondsPerPoll, 1);
+  if (timerDue && int32_t(*timerDue - now_) > 0) step = std::min(step, *timerDue - now_);
+  AdvanceClock(step);
+}
+
+void HeadlessBackend::PresentIfChanged() {
+  const detail::ScreenSignature current = detail::CurrentScreenSignature();
+  if (current == shown_) return;
+  shown_ = current;
+  ++log_.presents;
+}
+
+void HeadlessBackend::OnPaletteLoad() {
+  ++log_.paletteLoads;
+  shown_ = detail::CurrentScreenSignature();
+  ++log_.presents;
+}
+
+void HeadlessBackend::MessageBox(const char* text, const char* caption) {
+  log_.messageBoxes.push_back(std::string(caption) + "|" + text);
+  std::fprintf(stderr, "%s: %s\n", GbkToUtf8(caption).c_str(), GbkToUtf8(text).c_str());
+}
+
+void HeadlessBackend::OutputDebugString(const char* text) {
+  log_.debugLines.emplace_back(text);
+  std::fputs(text, stderr);
+}
+
+void HeadlessBackend::SendMciCommand(const char* command) {
+  log_.mciCommands.emplace_back(command);
+}
+
+void HeadlessBackend::WriteShot(const Step& step) {
+  const std::string path = options_.shotDirectory + "/" + step.name + ".png";
+  DisplayDevice* device = CurrentDisplayDevice();
+  const Surface* page = device != nullptr ? device->Primary() : nullptr;
+  const Surface blank(kScreenWidth, kScreenHeight);
+  static const Palette kBlack{};
+  const Palette& palette = device != nullptr ? device->CurrentPalette() : kBlack;
+  if (!WritePng(path, page != nullptr ? *page : blank, palette)) {
+    std::fprintf(stderr, "script line %d: cannot write %s\n", step.line, path.c_str());
+  }
+}
+
+void HeadlessBackend::WriteState(const Step& step) {
+  const std::optional<std::string> state = detail::DumpGameState();
+  if (!state) {
+    std::fprintf(stderr, "script line %d: the game has no state writer\n", step.line);
+    return;
+  }
+  const std::string path = options_.shotDirectory + "/" + step.name;
+  std::ofstream file(path, std::ios::binary);
+  file << *state;
+  if (!file) std::fprintf(stderr, "script line %d: cannot write %s\n", step.line, path.c_str());
+}
+
+}  // namespace platform::headless
