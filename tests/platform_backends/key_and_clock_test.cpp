@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "headless_fixture.h"
+
+using namespace platform;
+using tamsel_test::HeadlessTest;
+
+using KeyStateTest = HeadlessTest;
+
+TEST_F(KeyStateTest, TapBetweenPollsIsSeenOnceThenForgotten) {
+  headless::PressKey(VK_RETURN);
+  headless::ReleaseKey(VK_RETURN);
+  EXPECT_NE(GetAsyncKeyState(VK_RETURN), 0);
+  EXPECT_EQ(GetAsyncKeyState(VK_RETURN), 0);
+}
+
+TEST_F(KeyStateTest, HeldKeyReadsDownOnEveryQueryUntilReleased) {
+  headless::PressKey(VK_UP);
+  for (int i = 0; i < 3; ++i) EXPECT_NE(GetAsyncKeyState(VK_UP), 0);
+  headless::ReleaseKey(VK_UP);
+  EXPECT_EQ(GetAsyncKeyState(VK_UP), 0);
+}
+
+TEST_F(KeyStateTest, EachKeyKeepsItsOwnPressedMark) {
+  headless::PressKey(VK_CONTROL);
+  headless::ReleaseKey(VK_CONTROL);
+  headless::PressKey(VK_ESCAPE);
+  headless::ReleaseKey(VK_ESCAPE);
+  EXPECT_EQ(GetAsyncKeyState(VK_A), 0);
+  EXPECT_NE(GetAsyncKeyState(VK_ESCAPE), 0);
+  EXPECT_NE(GetAsyncKeyState(VK_CONTROL), 0);
+  EXPECT_EQ(GetAsyncKeyState(VK_ESCAPE), 0);
+  // Codes outside the key table read as up instead of reaching past it.
+  EXPECT_EQ(GetAsyncKeyState(-1), 0);
+  EXPECT_EQ(GetAsyncKeyState(100000), 0);
+}
+
+TEST(VirtualClock, MovesOnlyWithPollsByTheConfiguredStep) {
+  headless::Options options = tamsel_test::OpenEndedOptions();
+  options.millisecondsPerPoll = 5;
+  options.seed = 1234;
+  headless::UseHeadlessBackend(options);
+  EXPECT_EQ(headless::Now(), 0u);
+  EXPECT_EQ(GetTickCount(), 5u);
+  EXPECT_EQ(GetTickCount(), 10u);
+  GetAsyncKeyState(VK_LEFT);
+  EXPECT_EQ(headless::Now(), 15u);
+  PeekMessage();
+  EXPECT_EQ(headless::Now(), 20u);
+  headless::AdvanceClock(100);
+  EXPECT_EQ(GetTickCount(), 125u);
+  // The calendar answers the fixed seed, so random sequences repeat.
+  EXPECT_EQ(CalendarTimeSeconds(), 1234u);
+  EXPECT_EQ(CalendarTimeSeconds(), 1234u);
+}
