@@ -117,10 +117,22 @@ std::optional<ClippedBlit> ClipBlit(const Surface& dst, int x, int y, const Surf
   return ClippedBlit{int(left), int(top), int(right - left), int(bottom - top), int(dx), int(dy)};
 }
 
+// Sixteen pixels at a time: every pixel but the key colour replaces the destination's.
+using Pixels16 = uint8_t __attribute__((vector_size(16)));
+
 void CopyRowKeyed(uint8_t* __restrict d, const uint8_t* __restrict s, int count, uint8_t key) {
-  for (int i = 0; i < count; ++i) {
-    const uint8_t p = s[i];
-    d[i] = p == key ? d[i] : p;
+  const Pixels16 keys = Pixels16{} + key;
+  int i = 0;
+  for (; i + 16 <= count; i += 16) {
+    Pixels16 from, to;
+    std::memcpy(&from, s + i, sizeof from);
+    std::memcpy(&to, d + i, sizeof to);
+    const Pixels16 transparent = (Pixels16)(from == keys);
+    const Pixels16 result = (to & transparent) | (from & ~transparent);
+    std::memcpy(d + i, &result, sizeof result);
+  }
+  for (; i < count; ++i) {
+    if (s[i] != key) d[i] = s[i];
   }
 }
 

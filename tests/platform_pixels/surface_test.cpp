@@ -140,6 +140,22 @@ TEST(BltFast, ColorKeyIsHonouredOnlyWithTheFlag) {
   FillSurface(dst, 50);
   ASSERT_EQ(BltFast(dst, 0, 0, unkeyed, Rect{0, 0, 4, 1}, true), BlitResult::Ok);
   EXPECT_EQ(dst.PixelAt(2, 0), 7);
+
+  // Wide rows, cut at odd places: every key pixel shows the destination, every other pixel
+  // the source, whatever its place in the row.
+  Surface sheet(53, 3);
+  for (int i = 0; i < 53 * 3; ++i) sheet.Pixels()[i] = uint8_t(i % 5 == 0 || i % 17 == 3 ? 7 : 100 + i % 100);
+  sheet.SetColorKey(7);
+  Surface canvas(60, 5);
+  for (int i = 0; i < 60 * 5; ++i) canvas.Pixels()[i] = uint8_t(i % 90);
+  const Surface before = canvas;
+  ASSERT_EQ(BltFast(canvas, 3, 1, sheet, Rect{1, 0, 52, 3}, true), BlitResult::Ok);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const bool inside = x >= 3 && x < 54 && y >= 1 && y < 4;
+      const uint8_t from = inside ? sheet.PixelAt(x - 3 + 1, y - 1) : 7;
+      ASSERT_EQ(canvas.PixelAt(x, y), from == 7 ? before.PixelAt(x, y) : from) << x << "," << y;
+    }
 }
 
 TEST(BltFast, OverlappingCopyWithinOneSurface) {
