@@ -68,7 +68,7 @@ void AddVoice(const Layer& layer, std::uint32_t seed, std::vector<double>& mix) 
   Wander wander(seed * 2654435761u + 1);
   StateVariableFilter tilt, resonance[3];
   const double formantGain[3] = {1.0, 0.55, 0.3};
-  const double formantQ[3] = {6, 8, 10};
+  const double formantQ[3] = {3.5, 5, 7};
   const auto first = static_cast<std::size_t>(layer.at * kSampleRate);
   const auto count = static_cast<std::size_t>(layer.Duration() * kSampleRate);
   for (std::size_t i = 0; i < count && first + i < mix.size(); ++i) {

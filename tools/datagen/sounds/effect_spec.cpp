@@ -2,18 +2,12 @@
 
 #include <array>
 #include <map>
+#include <tuple>
 
 #include "source_text.h"
 
 namespace sounds {
 namespace {
-
-struct Context {
-  const std::string& file;
-  int line;
-  double Number(const std::string& word) const { return ParseNumber(word, file, line); }
-  [[noreturn]] void Fail(const std::string& message) const { FailAt(file, line, message); }
-};
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
   std::vector<std::string> parts;
@@ -26,7 +20,7 @@ std::vector<std::string> SplitAt(const std::string& text, char separator) {
   }
 }
 
-Sweep ParseSweep(const std::string& value, bool geometric, const Context& where) {
+Sweep ParseSweep(const std::string& value, bool geometric, const SourcePlace& where) {
   Sweep sweep;
   sweep.geometric = geometric;
   for (const auto& part : SplitAt(value, '>')) {
@@ -38,7 +32,7 @@ Sweep ParseSweep(const std::string& value, bool geometric, const Context& where)
 }
 
 // "RATE,AMOUNT" as used by vibrato and growl.
-std::pair<double, double> ParsePair(const std::string& value, const Context& where) {
+std::pair<double, double> ParsePair(const std::string& value, const SourcePlace& where) {
   const auto parts = SplitAt(value, ',');
   if (parts.size() != 2) where.Fail("expected RATE,AMOUNT, found '" + value + "'");
   return {where.Number(parts[0]), where.Number(parts[1])};
@@ -53,7 +47,7 @@ const std::map<std::string, std::array<double, 3>>& VowelFormants() {
   return table;
 }
 
-void SetVowels(Layer& layer, const std::string& value, double size, const Context& where) {
+void SetVowels(Layer& layer, const std::string& value, double size, const SourcePlace& where) {
   for (auto& formant : layer.formants) formant = Sweep{};
   for (const auto& vowel : SplitAt(value, '>')) {
     const auto found = VowelFormants().find(vowel);
@@ -62,7 +56,7 @@ void SetVowels(Layer& layer, const std::string& value, double size, const Contex
   }
 }
 
-Layer ParseLayer(const SourceLine& line, const Context& where) {
+Layer ParseLayer(const SourceLine& line, const SourcePlace& where) {
   Layer layer;
   const std::string& kind = line.words[0];
   if (kind == "tone") layer.kind = LayerKind::kTone;
@@ -72,7 +66,7 @@ Layer ParseLayer(const SourceLine& line, const Context& where) {
   std::string vowels;
   double size = 1;
   for (std::size_t i = 1; i < line.words.size(); ++i) {
-    const auto [key, value] = SplitKeyValue(line.words[i], where.file, where.line);
+    const auto [key, value] = where.KeyValue(line.words[i]);
     const bool tone = layer.kind == LayerKind::kTone, noise = layer.kind == LayerKind::kNoise;
     const bool voice = layer.kind == LayerKind::kVoice;
     if (key == "at") layer.at = where.Number(value);
@@ -117,18 +111,18 @@ Layer ParseLayer(const SourceLine& line, const Context& where) {
 std::vector<EffectSpec> ParseEffects(const std::string& text, const std::string& fileName) {
   std::vector<EffectSpec> effects;
   for (const auto& line : SplitSourceLines(text)) {
-    const Context where{fileName, line.number};
+    const SourcePlace where{fileName, line.number};
     const std::string& head = line.words[0];
     if (head == "effect") {
       if (line.words.size() < 2) where.Fail("effect needs a name");
       EffectSpec effect;
       effect.name = line.words[1];
       for (std::size_t i = 2; i < line.words.size(); ++i) {
-        const auto [key, value] = SplitKeyValue(line.words[i], fileName, line.number);
+        const auto [key, value] = where.KeyValue(line.words[i]);
         if (key == "length") effect.length = where.Number(value);
         else if (key == "room") effect.room = where.Number(value);
         else if (key == "peak") effect.peak = where.Number(value);
-        else if (key == "seed") effect.seed = static_cast<std::uint32_t>(where.Number(value));
+        else if (key == "seed") effect.seed = static_cast<std::uint32_t>(where.Whole(value, 0, 1 << 30));
         else where.Fail("'" + key + "' means nothing to an effect");
       }
       if (effect.length <= 0 || effect.length > 5) where.Fail("length must be above 0 and at most 5 s");
@@ -139,7 +133,10 @@ std::vector<EffectSpec> ParseEffects(const std::string& text, const std::string&
       effects.push_back(std::move(effect));
     } else if (head == "tone" || head == "noise" || head == "voice") {
       if (effects.empty()) where.Fail("a layer must follow an effect line");
-      effects.back().layers.push_back(ParseLayer(line, where));
+      Layer layer = ParseLayer(line, where);
+      if (layer.at + layer.Duration() > effects.back().length + 1e-9)
+        where.Fail("the layer outlasts its effect, which would cut it off");
+      effects.back().layers.push_back(layer);
     } else {
       where.Fail("unknown line '" + head + "'");
     }

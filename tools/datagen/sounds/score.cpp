@@ -9,22 +9,8 @@
 namespace sounds {
 namespace {
 
-struct Context {
-  const std::string& file;
-  int line;
-  double Number(const std::string& word) const { return ParseNumber(word, file, line); }
-  [[noreturn]] void Fail(const std::string& message) const { FailAt(file, line, message); }
-  int Whole(const std::string& word, int low, int high) const {
-    const double value = Number(word);
-    if (value != std::floor(value) || value < low || value > high)
-      Fail("expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
-           ", found '" + word + "'");
-    return static_cast<int>(value);
-  }
-};
-
 // "1", "0.5" or "1/3" beats, as a whole number of ticks.
-std::uint32_t ParseBeats(const std::string& word, const Context& where) {
+std::uint32_t ParseBeats(const std::string& word, const SourcePlace& where) {
   double beats = 0;
   if (const auto slash = word.find('/'); slash != std::string::npos) {
     const double over = where.Number(word.substr(slash + 1));
@@ -35,12 +21,12 @@ std::uint32_t ParseBeats(const std::string& word, const Context& where) {
   }
   const double ticks = beats * kTicksPerBeat;
   if (ticks <= 0 || ticks > 1e6 || std::fabs(ticks - std::round(ticks)) > 1e-6)
-    where.Fail("length '" + word + "' is not a whole number of ticks");
+    where.Fail("length '" + word + "' is not a positive whole number of ticks (1/480 beat)");
   return static_cast<std::uint32_t>(std::lround(ticks));
 }
 
 // "C4", "F#5", "Bb3" or a bare key number such as "76".
-std::uint8_t ParsePitch(const std::string& word, const Context& where) {
+std::uint8_t ParsePitch(const std::string& word, const SourcePlace& where) {
   if (!word.empty() && std::isdigit(static_cast<unsigned char>(word[0])))
     return static_cast<std::uint8_t>(where.Whole(word, 0, 127));
   static const std::map<char, int> steps = {{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5},
@@ -69,7 +55,7 @@ struct Writer {
 };
 
 void WriteWord(const std::string& word, const Score& score, Writer& writer,
-               const std::map<std::string, std::vector<std::string>>& patterns, const Context& where,
+               const std::map<std::string, std::vector<std::string>>& patterns, const SourcePlace& where,
                int depth) {
   if (word == "|") {
     const std::uint32_t bar = static_cast<std::uint32_t>(score.meter) * kTicksPerBeat;
@@ -116,13 +102,13 @@ void WriteWord(const std::string& word, const Score& score, Writer& writer,
   writer.tick += length;
 }
 
-void StartTrack(const SourceLine& line, Score& score, Writer& writer, const Context& where) {
+void StartTrack(const SourceLine& line, Score& score, Writer& writer, const SourcePlace& where) {
   if (line.words.size() < 2) where.Fail("track needs a name");
   ScoreTrack track;
   track.name = line.words[1];
   bool hasChannel = false;
   for (std::size_t i = 2; i < line.words.size(); ++i) {
-    const auto [key, value] = SplitKeyValue(line.words[i], where.file, where.line);
+    const auto [key, value] = where.KeyValue(line.words[i]);
     if (key == "channel") track.channel = where.Whole(value, 1, 16) - 1, hasChannel = true;
     else if (key == "program") track.program = where.Whole(value, 0, 127);
     else if (key == "volume") track.volume = where.Whole(value, 0, 127);
@@ -144,7 +130,7 @@ Score ParseScore(const std::string& text, const std::string& fileName) {
   Writer writer;
   std::map<std::string, std::vector<std::string>> patterns;
   for (const auto& line : SplitSourceLines(text)) {
-    const Context where{fileName, line.number};
+    const SourcePlace where{fileName, line.number};
     const std::string& head = line.words[0];
     if (head == "tempo" || head == "meter") {
       if (line.words.size() != 2) where.Fail(head + " takes one number");

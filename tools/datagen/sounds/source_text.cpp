@@ -38,25 +38,32 @@ std::string ReadSourceFile(const std::string& path) {
   return text.str();
 }
 
-void FailAt(const std::string& file, int line, const std::string& message) {
+void SourcePlace::Fail(const std::string& message) const {
   throw SourceError(file + ":" + std::to_string(line) + ": " + message);
 }
 
-double ParseNumber(const std::string& word, const std::string& file, int line) {
+double SourcePlace::Number(const std::string& word) const {
   const char* begin = word.c_str();
   char* end = nullptr;
   errno = 0;
   const double value = std::strtod(begin, &end);
   if (end == begin || *end != '\0' || errno != 0 || !std::isfinite(value))
-    FailAt(file, line, "expected a number, found '" + word + "'");
+    Fail("expected a number, found '" + word + "'");
   return value;
 }
 
-std::pair<std::string, std::string> SplitKeyValue(const std::string& word, const std::string& file,
-                                                  int line) {
+int SourcePlace::Whole(const std::string& word, int low, int high) const {
+  const double value = Number(word);
+  if (value != std::floor(value) || value < low || value > high)
+    Fail("expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+         ", found '" + word + "'");
+  return static_cast<int>(value);
+}
+
+std::pair<std::string, std::string> SourcePlace::KeyValue(const std::string& word) const {
   const auto eq = word.find('=');
   if (eq == std::string::npos || eq == 0 || eq + 1 == word.size())
-    FailAt(file, line, "expected key=value, found '" + word + "'");
+    Fail("expected key=value, found '" + word + "'");
   return {word.substr(0, eq), word.substr(eq + 1)};
 }
 

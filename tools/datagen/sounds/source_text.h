@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sounds {
@@ -26,13 +27,16 @@ std::vector<SourceLine> SplitSourceLines(const std::string& text);
 // Reads a whole file; throws SourceError when it cannot be opened.
 std::string ReadSourceFile(const std::string& path);
 
-[[noreturn]] void FailAt(const std::string& file, int line, const std::string& message);
+// Where a line came from, for reading its words and complaining about them.
+struct SourcePlace {
+  const std::string& file;
+  int line;
 
-// A decimal number, or a SourceError naming what was expected.
-double ParseNumber(const std::string& word, const std::string& file, int line);
-
-// "key=value" split at the first '='; throws when there is none.
-std::pair<std::string, std::string> SplitKeyValue(const std::string& word, const std::string& file,
-                                                  int line);
+  [[noreturn]] void Fail(const std::string& message) const;
+  double Number(const std::string& word) const;
+  int Whole(const std::string& word, int low, int high) const;
+  // "key=value" split at the first '='.
+  std::pair<std::string, std::string> KeyValue(const std::string& word) const;
+};
 
 }  // namespace sounds
