@@ -68,9 +68,8 @@ void DrawText(Surface& surface, const Palette& palette, const Font* font, int x,
                                   int64_t(y) + lineHeight);
   if (area.Empty()) return;
 
-  if (style.bkMode != kBkTransparent) {
-    FillArea(surface, area, NearestPaletteIndex(palette, style.bkColor));
-  }
+  const bool opaque = style.bkMode != kBkTransparent;
+  if (opaque) FillArea(surface, area, NearestPaletteIndex(palette, style.bkColor));
   if (font != nullptr) {
     const uint8_t ink = NearestPaletteIndex(palette, style.textColor);
     const auto* bytes = reinterpret_cast<const uint8_t*>(text);
@@ -86,7 +85,7 @@ void DrawText(Surface& surface, const Palette& palette, const Font* font, int x,
       offset += character.bytes;
     }
   }
-  surface.Touch();
+  if (opaque || font != nullptr) surface.Touch();
 }
 
 std::string GbkToUtf8(const char* text, size_t len) {

@@ -209,16 +209,6 @@ TEST(Surface, VersionCountsEveryPixelChange) {
   EXPECT_EQ(a.PixelAt(0, 0), 0);
 }
 
-TEST(Surface, PixelAtOutsideIsZeroAndNegativeSizesAreEmpty) {
-  const Surface s = Numbered(3, 3);
-  EXPECT_EQ(s.PixelAt(-1, 0), 0);
-  EXPECT_EQ(s.PixelAt(3, 0), 0);
-  EXPECT_EQ(s.PixelAt(0, 3), 0);
-  const Surface odd(-5, 7);
-  EXPECT_EQ(odd.Width(), 0);
-  EXPECT_EQ(odd.PixelAt(0, 0), 0);
-}
-
 TEST(Palette, NearestIndexUsesSquaredDistanceAndTheLowestIndexOnTies) {
   platform::Palette palette{};  // all black
   palette[10] = {250, 0, 0, 0};
