@@ -1,0 +1,125 @@
+// Composing the world: the hero's move is settled first (walls and characters push it back),
+// then the visible cells and the characters are drawn on the canvas, the canvas is copied to
+// the back buffer and the hero is drawn on top.
+#include "world/world_view.h"
+
+#include "app/game_state.h"
+#include "video/display.h"
+#include "video/draw.h"
+#include "world/world_geometry.h"
+
+namespace {
+
+constexpr int kViewColumns = 20;
+constexpr int kViewRows = 15;
+constexpr uint16_t kFirstSolidCode = 0xA000;
+constexpr int kCollisionReach = 24;  // a character closer than this in both axes blocks
+
+// Puts the hero and the view back where the last drawing left them.
+void UndoMove() {
+  hero.nX = hero.nLastX;
+  hero.nY = hero.nLastY;
+  nViewCol = nLastViewCol;
+  nViewRow = nLastViewRow;
+  nScrollX = nLastScrollX;
+  nScrollY = nLastScrollY;
+}
+
+// True when one of the four points of the 8 × 8 square in the middle of the hero's lowest
+// cell lies in a solid cell.
+bool HeroTouchesSolidCell(const MapInfo& map) {
+  const int64_t x = HeroMapX();
+  const int64_t y = HeroMapY();
+  const int64_t points[4][2] = {{x + 12, y - 20}, {x + 20, y - 20}, {x + 12, y - 12}, {x + 20, y - 12}};
+  for (const auto& point : points) {
+    if (CodeAtPoint(map, point[0], point[1]) >= kFirstSolidCode) return true;
+  }
+  return false;
+}
+
+bool HeroTouchesCharacter(const NpcRecord& npc) {
+  const int64_t dx = HeroMapX() - npc.nX;
+  const int64_t dy = HeroMapY() - npc.nY;
+  return dx >= -kCollisionReach && dx <= kCollisionReach && dy >= -kCollisionReach &&
+         dy <= kCollisionReach;
+}
+
+// The frame of a sprite sheet: column nFrame, row nDirection.
+Rect SpriteFrame(const NpcRecord& record) {
+  Rect rect;
+  const int64_t left = int64_t(record.nFrame) * record.nFrameWidth;
+  const int64_t top = int64_t(record.nDirection) * record.nFrameHeight;
+  return MakeRect(rect, ScreenCoordinate(left), ScreenCoordinate(top),
+                  ScreenCoordinate(left + record.nFrameWidth),
+                  ScreenCoordinate(top + record.nFrameHeight));
+}
+
+// The overlay tile a cell code shows, or -1 for none.
+int OverlayTile(uint16_t code) {
+  if (code == 0 || (code >= 0x5000 && code < kFirstSolidCode)) return -1;
+  int tile = code < kFirstSolidCode ? code : code - kFirstSolidCode;
+  if (tile >= 0x5000) tile = kClosedChestTile;
+  return tile;
+}
+
+}  // namespace
+
+void DrawWorld() {
+  const MapInfo& map = CurrentMap();
+  if (HeroTouchesSolidCell(map)) UndoMove();
+  const int count = NpcCount(map);
+  for (int k = 0; k < count; ++k) {
+    const NpcRecord& npc = map.lpNpcs[size_t(k)];
+    if (npc.bActive == 1 && HeroTouchesCharacter(npc)) UndoMove();
+  }
+
+  DrawMap();
+  Rect whole;
+  BlitClipped(lpDDSBack, 0, 0, lpDDSTitle, MakeRect(whole, 0, 0, 640, 480), 0);
+  BlitClipped(lpDDSBack, ScreenCoordinate(hero.nX), ScreenCoordinate(int64_t(hero.nY) - hero.nFrameHeight),
+              lpDDSPlayer, SpriteFrame(hero), 1);
+
+  hero.nLastX = hero.nX;
+  hero.nLastY = hero.nY;
+  nLastViewCol = nViewCol;
+  nLastViewRow = nViewRow;
+  nLastScrollX = nScrollX;
+  nLastScrollY = nScrollY;
+}
+
+void DrawMap() {
+  const MapInfo& map = CurrentMap();
+  Rect ground;
+  MakeRect(ground, 0, kCellSize * map.nGroundTile, kCellSize, kCellSize * (map.nGroundTile + 1));
+  for (int row = 0; row <= kViewRows; ++row) {
+    const int y = ScreenCoordinate(int64_t(row) * kCellSize + nScrollY);
+    for (int column = 0; column <= kViewColumns; ++column) {
+      const int x = ScreenCoordinate(int64_t(column) * kCellSize + nScrollX);
+      BlitClipped(lpDDSTitle, x, y, lpDDSMap1, ground, 0);
+      const int tile =
+          OverlayTile(CodeAtCell(map, int64_t(nViewCol) + column, int64_t(nViewRow) + row));
+      if (tile < 0) continue;
+      Rect overlay;
+      const int left = kCellSize * (tile % kOverlayTilesPerRow);
+      const int top = kCellSize * (tile / kOverlayTilesPerRow);
+      BlitClipped(lpDDSTitle, x, y, lpDDSMaps,
+                  MakeRect(overlay, left, top, left + kCellSize, top + kCellSize), 1);
+    }
+  }
+  DrawNpcs();
+}
+
+void DrawNpcs() {
+  const MapInfo& map = CurrentMap();
+  const int count = NpcCount(map);
+  for (int k = 0; k < count; ++k) {
+    const NpcRecord& npc = map.lpNpcs[size_t(k)];
+    if (npc.bActive != 1) continue;
+    Surface* sheet = SheetSurface(npc.lpSurface);
+    if (sheet == nullptr) continue;
+    const int x = ScreenCoordinate(int64_t(npc.nX) - int64_t(nViewCol) * kCellSize + nScrollX);
+    const int y = ScreenCoordinate(int64_t(npc.nY) - int64_t(nViewRow) * kCellSize -
+                                   npc.nFrameHeight + nScrollY);
+    BlitClipped(lpDDSTitle, x, y, sheet, SpriteFrame(npc), 1);
+  }
+}
