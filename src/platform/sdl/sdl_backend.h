@@ -1,0 +1,55 @@
+// The real backend: an SDL window showing the front page, the keyboard, the millisecond
+// clock, message boxes, standard-error debug output and MIDI music.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/backend_interface.h"
+#include "platform/screen_signature.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_music.h"
+#include "platform/sdl/sdl_screen.h"
+
+namespace platform::sdl {
+
+class SdlBackend final : public detail::Backend {
+ public:
+  explicit SdlBackend(const SdlOptions& options);
+  ~SdlBackend() override;
+
+  uint32_t CalendarTimeSeconds() override;
+  void HideCursor() override;
+  void MessageBox(const char* text, const char* caption) override;
+  void OutputDebugString(const char* text) override;
+  void SendMciCommand(const char* command) override;
+  void OnPaletteLoad() override;
+  void OnFlip() override { Present(); }
+
+ protected:
+  uint32_t ClockNow() const override { return SDL_GetTicks(); }
+  void Pump(Poll poll) override;
+  void WaitForEvent(std::optional<uint32_t> timerDue) override;
+  bool OpenWindow() override;
+  void CloseWindow() override;
+
+ private:
+  // Handles the events waiting; true when any arrived.
+  bool HandleEvents();
+  void HandleEvent(const SDL_Event& event);
+  // Shows the front page when it or the palette changed since last shown.
+  bool PresentIfChanged();
+  void Present();
+
+  SdlOptions options_;
+  // The music plays while the backend lives; it is ended before SDL itself.
+  std::unique_ptr<SdlMusic> music_;
+  std::unique_ptr<SdlScreen> screen_;
+  PhysicalKeys physicalKeys_{keys_};
+  detail::ScreenSignature shown_;
+  uint32_t lastPumpMs_ = 0;
+  uint64_t lastPaletteLoad_ = 0;  // performance counter at the last paced palette load
+};
+
+}  // namespace platform::sdl
