@@ -1,0 +1,118 @@
+// The generated pictures must load the way the game loads them: plain 8-bit bitmaps of the right
+// sizes, one shared game palette whose colour key is unambiguous, and the same bytes every build.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "bitmap_file.h"
+
+namespace {
+
+struct Expected {
+  std::string name;
+  int w, h;
+  bool keyed;
+};
+
+std::vector<Expected> AllPictures() {
+  std::vector<Expected> all = {{"title.bmp", 640, 480, false},   {"player.bmp", 96, 192, true},
+                               {"map1.bmp", 32, 320, false},     {"maps.bmp", 640, 1536, true},
+                               {"talkbar.bmp", 640, 96, true},   {"sbar.bmp", 420, 320, true},
+                               {"fightbar.bmp", 448, 112, false}, {"bomb.bmp", 540, 50, true},
+                               {"goods.bmp", 384, 192, true},    {"mainmenu.bmp", 150, 200, false}};
+  for (int k = 1; k <= 15; ++k) {
+    char name[32];
+    std::snprintf(name, sizeof name, "npc%02d.bmp", k);
+    all.push_back({name, 64, 128, true});
+  }
+  return all;
+}
+
+int Distance2(const std::array<std::uint8_t, 3>& a, const std::array<std::uint8_t, 3>& b) {
+  int d = 0;
+  for (int c = 0; c < 3; ++c) d += (a[c] - b[c]) * (a[c] - b[c]);
+  return d;
+}
+
+TEST(PictureFormat, EveryPictureIsAPlainBottomUp8BitBitmapOfItsSize) {
+  for (const Expected& e : AllPictures()) {
+    SCOPED_TRACE(e.name);
+    const auto bmp = LoadBitmapFile(PicturePath(e.name));
+    ASSERT_TRUE(bmp.has_value());
+    EXPECT_EQ(bmp->info_size, 40u);
+    EXPECT_EQ(bmp->bits, 8);
+    EXPECT_EQ(bmp->compression, 0u);
+    EXPECT_TRUE(bmp->colours_used == 256 || bmp->colours_used == 0);
+    EXPECT_EQ(bmp->data_offset, 14u + 40u + 1024u);
+    EXPECT_EQ(bmp->width, e.w);
+    EXPECT_EQ(bmp->height, e.h);  // positive height: bottom-up rows
+    const std::size_t stride = (static_cast<std::size_t>(e.w) + 3) & ~std::size_t{3};
+    EXPECT_EQ(bmp->bytes.size(), bmp->data_offset + stride * e.h);
+  }
+}
+
+TEST(PictureFormat, GamePicturesShareOnePaletteWithTheFixedColoursAndOneKey) {
+  const auto player = LoadBitmapFile(PicturePath("player.bmp"));
+  ASSERT_TRUE(player.has_value());
+  const auto& pal = player->colours;
+  using Rgb = std::array<std::uint8_t, 3>;
+  EXPECT_EQ(pal[0], (Rgb{0, 0, 0})) << "fades and clearing rely on entry 0 being black";
+  for (const Rgb& needed : {Rgb{255, 255, 255}, Rgb{255, 255, 0}, Rgb{255, 0, 0}, Rgb{0, 0, 100}}) {
+    bool found = false;
+    for (const Rgb& c : pal) found = found || c == needed;
+    EXPECT_TRUE(found) << int(needed[0]) << "," << int(needed[1]) << "," << int(needed[2]);
+  }
+  const int key = player->KeyIndex();
+  ASSERT_GE(key, 0);
+  for (int i = 0; i < 256; ++i) {
+    if (i == key) continue;
+    // Nothing else may be near the key, or nearest-colour matching could key the wrong pixels.
+    EXPECT_GT(Distance2(pal[i], pal[key]), 32 * 32) << "entry " << i;
+  }
+  for (const Expected& e : AllPictures()) {
+    if (e.name == "title.bmp") continue;
+    const auto bmp = LoadBitmapFile(PicturePath(e.name));
+    ASSERT_TRUE(bmp.has_value()) << e.name;
+    EXPECT_EQ(bmp->colours, pal) << e.name << " does not carry the game palette";
+  }
+  const auto title = LoadBitmapFile(PicturePath("title.bmp"));
+  ASSERT_TRUE(title.has_value());
+  EXPECT_EQ(title->colours[0], (Rgb{0, 0, 0}));
+}
+
+TEST(PictureFormat, UnkeyedPicturesNeverUseTheKeyColour) {
+  for (const Expected& e : AllPictures()) {
+    if (e.keyed) continue;
+    SCOPED_TRACE(e.name);
+    const auto bmp = LoadBitmapFile(PicturePath(e.name));
+    ASSERT_TRUE(bmp.has_value());
+    const int key = bmp->KeyIndex();
+    if (key < 0) continue;
+    EXPECT_EQ(bmp->PaintedIn(0, 0, bmp->width, bmp->height), bmp->width * bmp->height);
+  }
+}
+
+TEST(PictureFormat, GeneratorWritesTheSameBytesEveryRun) {
+  namespace fs = std::filesystem;
+  const fs::path out = fs::temp_directory_path() / ("tamsel_pictures_" + std::to_string(::getpid()));
+  const std::string cmd = std::string(TAMSEL_BUILD_DIR) + "/tools/datagen_pictures --sources " + TAMSEL_SOURCE_DIR +
+                          "/data --out " + out.string();
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  for (const Expected& e : AllPictures()) {
+    std::ifstream a(PicturePath(e.name), std::ios::binary), b(out / "pic" / e.name, std::ios::binary);
+    const std::vector<char> first((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
+    const std::vector<char> second((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(first, second) << e.name;
+  }
+  fs::remove_all(out);
+}
+
+}  // namespace
