@@ -1,0 +1,209 @@
+// Palettes read from bitmap colour tables, the fallback colour cube, colour matching and keys.
+#include <gtest/gtest.h>
+
+#include "platform/display_device.h"
+#include "platform/system.h"
+#include "video/bitmap.h"
+#include "video/display.h"
+#include "video_fixture.h"
+
+namespace {
+
+using platform::PaletteEntry;
+
+class BitmapPaletteTest : public VideoTest {
+ protected:
+  platform::Palette Load(const char* name) {
+    if (lpDD == nullptr) lpDD = platform::OpenDisplayDevice();
+    auto palette = LoadBitmapPalette(lpDD, name);
+    EXPECT_NE(palette, nullptr);
+    return palette ? palette->Entries() : platform::Palette{};
+  }
+};
+
+TEST_F(BitmapPaletteTest, FullColourTableComesOutRedFirstWithReservedBytesAsFlags) {
+  BitmapSpec spec;
+  spec.colors = DistinctColors(3);
+  spec.colorsUsed = 1000;  // more than a table can hold: all 256 entries
+  spec.reservedByte = 0x5A;
+  WriteBitmap("pic/a.bmp", spec);
+
+  const platform::Palette palette = Load("pic\\a.bmp");
+  for (int i = 0; i < 256; ++i) {
+    const PaletteEntry expected{spec.colors[i].red, spec.colors[i].green, spec.colors[i].blue,
+                                0x5A};
+    ASSERT_EQ(palette[i], expected) << "entry " << i;
+  }
+}
+
+TEST_F(BitmapPaletteTest, SixteenColoursUsedTurnsOnlyThoseAndKeepsTheFollowingBytesRaw) {
+  BitmapSpec spec;
+  spec.width = 32;
+  spec.height = 32;
+  const ColorList all = DistinctColors(9);
+  spec.colors = ColorList(all.begin(), all.begin() + 16);
+  spec.colorsUsed = 16;
+  spec.pixel = [](int x, int y) { return uint32_t((x * 11 + y * 13) & 0xFF); };
+  const std::vector<uint8_t> file = EncodeBitmap(spec);
+  WriteDataFile("pic/b.bmp", file);
+
+  const platform::Palette palette = Load("pic\\b.bmp");
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(palette[i].red, spec.colors[i].red);
+    EXPECT_EQ(palette[i].blue, spec.colors[i].blue);
+  }
+  // Entries 16 to 255 are the next 960 bytes of the file exactly as they stand.
+  for (int i = 16; i < 256; ++i) {
+    const size_t at = 54 + size_t(i) * 4;
+    const PaletteEntry raw{file[at], file[at + 1], file[at + 2], file[at + 3]};
+    ASSERT_EQ(palette[i], raw) << "entry " << i;
+  }
+}
+
+TEST_F(BitmapPaletteTest, MissingFileGivesTheColourCube) {
+  const platform::Palette palette = Load("pic\\none.bmp");
+  EXPECT_EQ(palette, DefaultPalette());
+  EXPECT_EQ(palette[0], (PaletteEntry{0, 0, 0, 0}));
+  EXPECT_EQ(palette[255], (PaletteEntry{255, 255, 255, 0}));
+  EXPECT_EQ(palette[0xE0], (PaletteEntry{255, 0, 0, 0}));
+  EXPECT_EQ(palette[0x1C], (PaletteEntry{0, 255, 0, 0}));
+  EXPECT_EQ(palette[0x03], (PaletteEntry{0, 0, 255, 0}));
+  EXPECT_EQ(palette[0x49], (PaletteEntry{72, 72, 85, 0}));  // 2/7 red, 2/7 green, 1/3 blue
+}
+
+TEST_F(BitmapPaletteTest, TrueColourFileGivesTheRawBytesAfterItsHeader) {
+  BitmapSpec spec;
+  spec.bitsPerPixel = 24;
+  spec.width = 20;
+  spec.height = 20;
+  spec.pixel = [](int x, int y) { return platform::MakeColorRef(uint8_t(x * 12), uint8_t(y), 99); };
+  const std::vector<uint8_t> file = EncodeBitmap(spec);
+  WriteDataFile("pic/c.bmp", file);
+
+  const platform::Palette palette = Load("pic\\c.bmp");
+  for (int i = 0; i < 256; ++i) {
+    const size_t at = 54 + size_t(i) * 4;
+    const PaletteEntry raw{file[at], file[at + 1], file[at + 2], file[at + 3]};
+    ASSERT_EQ(palette[i], raw) << "entry " << i;
+  }
+}
+
+TEST_F(BitmapPaletteTest, ShortFilesReplaceOnlyWhatTheyHold) {
+  // A complete header and ten colour entries, then the file ends.
+  BitmapSpec spec;
+  spec.colors = DistinctColors(1);
+  std::vector<uint8_t> file = EncodeBitmap(spec);
+  file.resize(54 + 10 * 4);
+  WriteDataFile("pic/short.bmp", file);
+  const platform::Palette palette = Load("pic\\short.bmp");
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(palette[i].red, spec.colors[i].red);
+  for (int i = 10; i < 256; ++i) ASSERT_EQ(palette[i], DefaultPalette()[i]) << "entry " << i;
+
+  // Only part of the header: nothing of the table is read.
+  file.resize(30);
+  WriteDataFile("pic/stub.bmp", file);
+  EXPECT_EQ(Load("pic\\stub.bmp"), DefaultPalette());
+
+  WriteDataFile("pic/empty.bmp", {});
+  EXPECT_EQ(Load("pic\\empty.bmp"), DefaultPalette());
+}
+
+TEST_F(BitmapPaletteTest, NoDeviceMakesNoPalette) {
+  EXPECT_EQ(LoadBitmapPalette(nullptr, "pic\\none.bmp"), nullptr);
+}
+
+class ColorMatchTest : public VideoTest {
+ protected:
+  void SetUp() override {
+    VideoTest::SetUp();
+    colors = DistinctColors(0);
+    colors[9] = {255, 238, 187, 0};  // the colour-key colour
+    palette = ToPalette(colors);
+    OpenBareDisplay(&palette);
+  }
+  ColorList colors;
+  platform::Palette palette;
+};
+
+TEST_F(ColorMatchTest, MatchingFindsTheNearestIndexAndLeavesTheSurfaceAsItWas) {
+  platform::Surface surface(8, 8);
+  PaintPattern(surface);
+  const std::vector<uint8_t> before(surface.Pixels(), surface.Pixels() + 64);
+
+  EXPECT_EQ(MatchSurfaceColor(&surface, kColorKeyRef), 9u);
+  EXPECT_EQ(MatchSurfaceColor(&surface, platform::MakeColorRef(200, 56, 80)), 200u);
+  EXPECT_EQ(MatchSurfaceColor(&surface, kNoColor), uint32_t(PatternAt(0, 0)));
+  EXPECT_EQ(std::vector<uint8_t>(surface.Pixels(), surface.Pixels() + 64), before);
+}
+
+TEST_F(ColorMatchTest, ColourKeyIsTheMatchedIndex) {
+  platform::Surface surface(8, 8);
+  EXPECT_EQ(SetSurfaceColorKey(&surface, kColorKeyRef), kResultOk);
+  EXPECT_EQ(surface.ColorKey(), std::optional<uint8_t>(9));
+}
+
+TEST_F(ColorMatchTest, NoSurfaceMatchesNothing) {
+  EXPECT_EQ(MatchSurfaceColor(nullptr, kColorKeyRef), 0xFFFFFFFFu);
+  EXPECT_EQ(SetSurfaceColorKey(nullptr, kColorKeyRef), kResultFail);
+}
+
+class BitmapLoadTest : public ColorMatchTest {};
+
+TEST_F(BitmapLoadTest, PictureInTheScreenColoursKeepsItsIndexesAndIsStretchedToTheSurface) {
+  BitmapSpec spec;
+  spec.colors = colors;
+  spec.width = 2;
+  spec.height = 2;
+  spec.pixel = [](int x, int y) { return uint32_t(10 + x + 2 * y); };
+  WriteBitmap("pic/small.bmp", spec);
+
+  platform::Surface surface(4, 6);
+  ASSERT_EQ(ReloadBitmapSurface(&surface, "pic\\small.bmp"), kResultOk);
+  EXPECT_EQ(surface.PixelAt(0, 0), 10);
+  EXPECT_EQ(surface.PixelAt(3, 0), 11);
+  EXPECT_EQ(surface.PixelAt(1, 5), 12);
+  EXPECT_EQ(surface.PixelAt(3, 5), 13);
+}
+
+TEST_F(BitmapLoadTest, MissingOrDamagedPicturesLeaveTheSurfaceAlone) {
+  platform::Surface surface(8, 8);
+  PaintPattern(surface);
+  platform::headless::ClearLog();
+
+  EXPECT_EQ(ReloadBitmapSurface(&surface, "pic\\none.bmp"), kResultFail);
+  EXPECT_EQ(ReloadBitmapSurface(&surface, nullptr), kResultFail);
+
+  std::vector<uint8_t> garbage = EncodeBitmap(BitmapSpec{});
+  garbage.resize(40);  // the header is cut short
+  WriteDataFile("pic/cut.bmp", garbage);
+  EXPECT_EQ(ReloadBitmapSurface(&surface, "pic\\cut.bmp"), kResultFail);
+
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(surface.PixelAt(x, y), PatternAt(x, y));
+  const auto& lines = platform::headless::GetLog().debugLines;
+  ASSERT_EQ(lines.size(), 3u);
+  for (const std::string& line : lines) EXPECT_EQ(line.substr(0, 14), "handle is null");
+
+  // Noise behind a bitmap signature: whatever it decodes to, loading it must stay in bounds.
+  std::vector<uint8_t> noise(3000);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t(i * 131 + 7);
+  noise[0] = 'B';
+  noise[1] = 'M';
+  WriteDataFile("pic/noise.bmp", noise);
+  ReloadBitmapSurface(&surface, "pic\\noise.bmp");
+}
+
+TEST_F(BitmapLoadTest, CopyingNeedsABitmapASurfaceAndADisplay) {
+  platform::DibBitmap bitmap;
+  bitmap.width = 1;
+  bitmap.height = 1;
+  bitmap.colors = {0};
+  platform::Surface surface(2, 2);
+  EXPECT_EQ(DDCopyBitmap(nullptr, &bitmap, 0, 0, 0, 0), kResultFail);
+  EXPECT_EQ(DDCopyBitmap(&surface, nullptr, 0, 0, 0, 0), kResultFail);
+  EXPECT_EQ(DDCopyBitmap(&surface, &bitmap, 0, 0, 0, 0), kResultOk);
+  ReleaseDisplay();
+  EXPECT_EQ(DDCopyBitmap(&surface, &bitmap, 0, 0, 0, 0), kResultFail);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// Text cut into lines of a fixed number of bytes, 20 pixels apart.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "video/display.h"
+#include "video/draw.h"
+#include "video_fixture.h"
+
+namespace {
+
+using platform::Surface;
+
+constexpr uint8_t kFill = 77;
+
+// The rectangle covered by pixels that are no longer the fill index (empty: all zero).
+struct Box {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const Box&) const = default;
+};
+
+Box ChangedBox(const Surface& surface) {
+  Box box{surface.Width(), surface.Height(), 0, 0};
+  bool any = false;
+  for (int y = 0; y < surface.Height(); ++y)
+    for (int x = 0; x < surface.Width(); ++x)
+      if (surface.PixelAt(x, y) != kFill) {
+        any = true;
+        box.left = std::min(box.left, x);
+        box.top = std::min(box.top, y);
+        box.right = std::max(box.right, x + 1);
+        box.bottom = std::max(box.bottom, y + 1);
+      }
+  return any ? box : Box{};
+}
+
+// Changed area of the band of rows [top, top + 20).
+Box LineBox(const Surface& surface, int top) {
+  Surface band(surface.Width(), 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < surface.Width(); ++x)
+      band.Pixels()[y * band.Width() + x] = surface.PixelAt(x, top + y);
+  return ChangedBox(band);
+}
+
+class TextTest : public VideoTest {
+ protected:
+  void SetUp() override {
+    VideoTest::SetUp();
+    palette = ToPalette(GrayRamp());
+    OpenBareDisplay(&palette);
+    CreateGameFont();
+    canvas = std::make_unique<Surface>(1100, 200);
+    platform::FillSurface(*canvas, kFill);
+  }
+  // Opaque black-on-white text at (0, 0): every byte fills its 10 × 20 cell.
+  void Print(const std::string& text, int lineLength) {
+    PrintText(canvas.get(), 0, 0, text.c_str(), kBlack, platform::kBkOpaque, kWhite, lineLength);
+  }
+  platform::Palette palette;
+  std::unique_ptr<Surface> canvas;
+};
+
+TEST_F(TextTest, LongTextContinuesOnTheNextLine) {
+  Print(std::string(60, 'a'), 50);
+  EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 500, 20}));
+  EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 100, 20}));
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 500, 40}));
+}
+
+TEST_F(TextTest, TextOfExactlyOneLineOrNoneDrawsNoExtraLine) {
+  Print(std::string(50, 'a'), 50);
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 500, 20}));
+  platform::FillSurface(*canvas, kFill);
+  Print(std::string(49, 'a'), 50);
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 490, 20}));
+  platform::FillSurface(*canvas, kFill);
+  Print("", 50);
+  EXPECT_EQ(ChangedBox(*canvas), Box{});
+}
+
+TEST_F(TextTest, EachLineShowsItsOwnBytes) {
+  if (!hFont) GTEST_SKIP() << "no CJK font installed";
+  // Spaces leave their cells white; the letters of the second line must put ink there.
+  Print(std::string(50, ' ') + "WWWW", 50);
+  auto inkIn = [&](int top) {
+    for (int y = top; y < top + 20; ++y)
+      for (int x = 0; x < 500; ++x)
+        if (canvas->PixelAt(x, y) == 0) return true;
+    return false;
+  };
+  EXPECT_FALSE(inkIn(0));
+  EXPECT_TRUE(inkIn(20));
+}
+
+TEST_F(TextTest, LineLengthsOutsideTheBufferAreKeptInBounds) {
+  // At most 99 bytes go on one line.
+  Print(std::string(150, 'a'), 500);
+  EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 990, 20}));
+  EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 510, 20}));
+
+  // Nothing shorter than one byte.
+  platform::FillSurface(*canvas, kFill);
+  Print("abc", 0);
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 10, 60}));
+  platform::FillSurface(*canvas, kFill);
+  Print("abc", -7);
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 10, 60}));
+}
+
+TEST_F(TextTest, GbkTextIsCutByBytes) {
+  // Four double-byte characters with a line of four bytes: two characters per line.
+  Print("甲乙丙丁", 4);
+  EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 40, 20}));
+  EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 40, 20}));
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 40, 40}));
+}
+
+TEST_F(TextTest, NothingIsDrawnWithoutASurfaceTextOrDisplay) {
+  PrintText(nullptr, 0, 0, "abc", kBlack, 2, kWhite, 10);
+  PrintText(canvas.get(), 0, 0, nullptr, kBlack, 2, kWhite, 10);
+  ReleaseDisplay();
+  Print("abc", 10);
+  EXPECT_EQ(ChangedBox(*canvas), Box{});
+}
+
+}  // namespace
