@@ -42,6 +42,7 @@ void UsePictureColors(const char* name, Palette*& table) {
 }  // namespace
 
 int InitDisplay() {
+  ReleaseDisplay();  // a second start-up lets go of the first display
   lpDD = platform::OpenDisplayDevice();
   if (lpDD == nullptr) return 0;
 
