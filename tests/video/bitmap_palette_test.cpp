@@ -131,7 +131,10 @@ TEST_F(ColorMatchTest, MatchingFindsTheNearestIndexAndLeavesTheSurfaceAsItWas) {
   const std::vector<uint8_t> before(surface.Pixels(), surface.Pixels() + 64);
 
   EXPECT_EQ(MatchSurfaceColor(&surface, kColorKeyRef), 9u);
-  EXPECT_EQ(MatchSurfaceColor(&surface, platform::MakeColorRef(200, 56, 80)), 200u);
+  const platform::PaletteEntry near = colors[200];
+  EXPECT_EQ(MatchSurfaceColor(&surface, platform::MakeColorRef(near.red + 1, near.green,
+                                                               near.blue - 1)),
+            200u);
   EXPECT_EQ(MatchSurfaceColor(&surface, kNoColor), uint32_t(PatternAt(0, 0)));
   EXPECT_EQ(std::vector<uint8_t>(surface.Pixels(), surface.Pixels() + 64), before);
 }
