@@ -1,0 +1,77 @@
+// tamsel: the game on the desktop, or a scripted run of it without a screen.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/main_loop.h"
+#include "app/state_dump.h"
+#include "platform/backend.h"
+#include "platform/system.h"
+
+#ifndef TAMSEL_DATA_DIR
+#define TAMSEL_DATA_DIR ""
+#endif
+
+namespace {
+
+constexpr int kExitNoDisplay = 1;
+constexpr int kExitBadArguments = 2;
+
+// Reads and parses the headless script; on failure prints why and gives false.
+bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& steps) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "tamsel: cannot read the script '%s'\n", file.c_str());
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::string error;
+  if (!platform::headless::ParseScript(text.str(), steps, error)) {
+    std::fprintf(stderr, "tamsel: %s: %s\n", file.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine commandLine;
+  std::string error;
+  if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine, error)) {
+    std::fprintf(stderr, "tamsel: %s\n%s", error.c_str(), UsageText());
+    return kExitBadArguments;
+  }
+  if (commandLine.help) {
+    std::fputs(UsageText(), stdout);
+    return 0;
+  }
+
+  platform::SetDataDirectory(ChooseDataDirectory(commandLine.data, TAMSEL_DATA_DIR));
+
+  if (commandLine.headless) {
+    platform::headless::Options options;
+    if (!LoadScript(commandLine.script, options.script)) return kExitBadArguments;
+    options.shotDirectory = commandLine.shots;
+    options.seed = commandLine.seed;
+    std::error_code ignored;
+    std::filesystem::create_directories(options.shotDirectory, ignored);
+    platform::headless::UseHeadlessBackend(options);
+  } else {
+    platform::SdlOptions options;
+    options.windowed = commandLine.windowed;
+    if (!platform::UseSdlBackend(options)) {
+      std::fputs("tamsel: no display to open. Run it on a desktop, or replay a script without "
+                 "a screen with --headless --script FILE (see --help).\n",
+                 stderr);
+      return kExitNoDisplay;
+    }
+  }
+  platform::SetStateDumper(DumpGameState);
+  return WinMain();
+}

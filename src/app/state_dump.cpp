@@ -1,0 +1,100 @@
+#include "app/state_dump.h"
+
+#include <cstdio>
+
+#include "app/game_state.h"
+#include "platform/backend.h"
+#include "world/map_types.h"
+
+namespace {
+
+void AppendHex(std::string& out, const char* bytes, size_t count) {
+  static const char kDigits[] = "0123456789abcdef";
+  out += '"';
+  for (size_t i = 0; i < count; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 15];
+  }
+  out += '"';
+}
+
+void AppendNumber(std::string& out, const char* name, long long value, bool comma = true) {
+  char text[64];
+  std::snprintf(text, sizeof text, "\"%s\":%lld%s", name, value, comma ? "," : "");
+  out += text;
+}
+
+void AppendRecord(std::string& out, const NpcRecord& npc) {
+  out += '{';
+  AppendNumber(out, "nTalkId", npc.nTalkId);
+  AppendNumber(out, "nPicture", npc.nPicture);
+  AppendNumber(out, "bHostile", npc.bHostile);
+  AppendNumber(out, "nTalkState", npc.nTalkState);
+  AppendNumber(out, "nWalk", npc.nWalk);
+  AppendNumber(out, "bActive", npc.bActive);
+  out += "\"szName\":";
+  AppendHex(out, npc.szName, sizeof npc.szName);
+  out += ',';
+  AppendNumber(out, "nFrameWidth", npc.nFrameWidth);
+  AppendNumber(out, "nFrameHeight", npc.nFrameHeight);
+  AppendNumber(out, "nX", npc.nX);
+  AppendNumber(out, "nY", npc.nY);
+  AppendNumber(out, "nLastX", npc.nLastX);
+  AppendNumber(out, "nLastY", npc.nLastY);
+  AppendNumber(out, "nDirection", npc.nDirection);
+  AppendNumber(out, "nFrame", npc.nFrame);
+  AppendNumber(out, "nLevel", npc.nLevel);
+  AppendNumber(out, "nExp", npc.nExp);
+  AppendNumber(out, "nLife", npc.nLife);
+  AppendNumber(out, "nMaxLife", npc.nMaxLife);
+  AppendNumber(out, "nAttack", npc.nAttack);
+  AppendNumber(out, "nDefense", npc.nDefense);
+  AppendNumber(out, "nSpeed", npc.nSpeed);
+  out += "\"szGoods\":";
+  AppendHex(out, npc.szGoods, sizeof npc.szGoods);
+  out += ',';
+  AppendNumber(out, "nMoney", npc.nMoney);
+  AppendNumber(out, "lpSurface", npc.lpSurface, false);
+  out += '}';
+}
+
+}  // namespace
+
+std::string DumpGameState() {
+  std::string out = "{";
+  AppendNumber(out, "nMap", nMap);
+  AppendNumber(out, "nViewCol", nViewCol);
+  AppendNumber(out, "nViewRow", nViewRow);
+  AppendNumber(out, "nLastViewCol", nLastViewCol);
+  AppendNumber(out, "nLastViewRow", nLastViewRow);
+  AppendNumber(out, "nScrollX", nScrollX);
+  AppendNumber(out, "nScrollY", nScrollY);
+  AppendNumber(out, "nLastScrollX", nLastScrollX);
+  AppendNumber(out, "nLastScrollY", nLastScrollY);
+  AppendNumber(out, "nStoryStage", nStoryStage);
+  AppendNumber(out, "nStoryFlag", nStoryFlag);
+  out += "\"hero\":";
+  AppendRecord(out, hero);
+  out += ",\"maps\":[";
+  for (int m = 0; m < kMapCount; ++m) {
+    const MapInfo& map = mapTable[m];
+    if (m > 0) out += ',';
+    out += '{';
+    AppendNumber(out, "nWidth", map.nWidth);
+    AppendNumber(out, "nHeight", map.nHeight);
+    AppendNumber(out, "nNpcCount", NpcCount(map));
+    out += "\"npcs\":[";
+    for (int i = 0; i < NpcCount(map); ++i) {
+      if (i > 0) out += ',';
+      AppendRecord(out, map.lpNpcs[size_t(i)]);
+    }
+    out += "]}";
+  }
+  out += "],";
+  const platform::headless::Log& log = platform::headless::GetLog();
+  AppendNumber(out, "flips", log.flips);
+  AppendNumber(out, "paletteLoads", log.paletteLoads, false);
+  out += "}\n";
+  return out;
+}

@@ -1,0 +1,8 @@
+// The game state as JSON, for scripted runs to compare and inspect.
+#pragma once
+
+#include <string>
+
+// The position and story words, the hero, every map with its size and characters, and the
+// page flips and palette loads the headless backend has counted.
+std::string DumpGameState();
