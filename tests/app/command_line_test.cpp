@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+
+namespace {
+
+bool Parse(const std::vector<std::string>& arguments, CommandLine& commandLine,
+           std::string* error = nullptr) {
+  std::string message;
+  const bool ok = ParseCommandLine(arguments, commandLine, message);
+  if (error) *error = message;
+  return ok;
+}
+
+}  // namespace
+
+TEST(CommandLineTest, AcceptsTheThreeForms) {
+  CommandLine commandLine;
+  ASSERT_TRUE(Parse({}, commandLine));
+  EXPECT_FALSE(commandLine.headless);
+  EXPECT_FALSE(commandLine.windowed);
+  EXPECT_EQ(commandLine.data, "");
+
+  ASSERT_TRUE(Parse({"--windowed", "--data", "/games/tamsel"}, commandLine));
+  EXPECT_TRUE(commandLine.windowed);
+  EXPECT_EQ(commandLine.data, "/games/tamsel");
+
+  ASSERT_TRUE(Parse({"--headless", "--script", "run.txt", "--seed", "4294967295", "--shots",
+                     "out", "--data", "d"},
+                    commandLine));
+  EXPECT_TRUE(commandLine.headless);
+  EXPECT_EQ(commandLine.script, "run.txt");
+  EXPECT_EQ(commandLine.seed, 4294967295u);
+  EXPECT_EQ(commandLine.shots, "out");
+  EXPECT_EQ(commandLine.data, "d");
+
+  ASSERT_TRUE(Parse({"--script", "s", "--headless"}, commandLine));
+  EXPECT_EQ(commandLine.seed, 1u);
+  EXPECT_EQ(commandLine.shots, ".");
+
+  ASSERT_TRUE(Parse({"--help"}, commandLine));
+  EXPECT_TRUE(commandLine.help);
+}
+
+TEST(CommandLineTest, RejectsWhatMakesNoSense) {
+  CommandLine commandLine;
+  std::string error;
+  const std::vector<std::vector<std::string>> wrong = {
+      {"--headless"},                                  // no script
+      {"--script", "s"},                               // script without --headless
+      {"--seed", "3"},                                 // seed without --headless
+      {"--headless", "--script", "s", "--windowed"},   // a window without a screen
+      {"--headless", "--script", "s", "--seed", "-1"},
+      {"--headless", "--script", "s", "--seed", "4294967296"},
+      {"--headless", "--script", "s", "--seed", "12x"},
+      {"--data"},                                      // value missing
+      {"--fullscreen"},                                // unknown
+      {"game.sav"},
+  };
+  for (const auto& arguments : wrong) {
+    EXPECT_FALSE(Parse(arguments, commandLine, &error)) << arguments[0];
+    EXPECT_FALSE(error.empty());
+  }
+  Parse({"--frobnicate"}, commandLine, &error);
+  EXPECT_NE(error.find("--frobnicate"), std::string::npos);
+}
+
+TEST(CommandLineTest, DataDirectoryFallsBackFromBuiltInToWorkingDirectory) {
+  const std::string existing = std::filesystem::temp_directory_path().string();
+  EXPECT_EQ(ChooseDataDirectory("given", existing), "given");
+  EXPECT_EQ(ChooseDataDirectory("", existing), existing);
+  EXPECT_EQ(ChooseDataDirectory("", existing + "/no/such/tamsel/data"), ".");
+  EXPECT_EQ(ChooseDataDirectory("", ""), ".");
+}

@@ -1,0 +1,105 @@
+// The tamsel program as a player or a script runner starts it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int exitCode = -1;
+  std::string output;
+};
+
+Outcome RunTamsel(const std::string& arguments, const std::string& environment = "") {
+  const std::string command = environment + " timeout 60 " + TAMSEL_BUILD_DIR + "/tamsel " +
+                              arguments + " 2>&1";
+  Outcome outcome;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return outcome;
+  char buffer[4096];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.output.append(buffer, got);
+  const int status = pclose(pipe);
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    directory_ = fs::temp_directory_path() / (std::string("tamsel_program_") + info->name());
+    fs::remove_all(directory_);
+    fs::create_directories(directory_);
+  }
+  void TearDown() override { fs::remove_all(directory_); }
+  std::string Write(const std::string& name, const std::string& text) {
+    std::ofstream(directory_ / name, std::ios::binary) << text;
+    return (directory_ / name).string();
+  }
+  fs::path directory_;
+};
+
+}  // namespace
+
+TEST_F(ProgramTest, HelpAndWrongArguments) {
+  Outcome help = RunTamsel("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--headless --script FILE"), std::string::npos);
+
+  Outcome wrong = RunTamsel("--colour blue");
+  EXPECT_EQ(wrong.exitCode, 2);
+  EXPECT_NE(wrong.output.find("--colour"), std::string::npos);
+  EXPECT_NE(wrong.output.find("usage:"), std::string::npos);
+}
+
+TEST_F(ProgramTest, MalformedOrMissingScriptEndsWithCode2AndSaysWhere) {
+  const std::string script = Write("bad.txt", "# a comment\nwait 100\nfly UP\nwait 5\n");
+  Outcome bad = RunTamsel("--headless --script " + script);
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.output.find("bad.txt"), std::string::npos);
+  EXPECT_NE(bad.output.find('3'), std::string::npos) << bad.output;
+
+  Outcome missing = RunTamsel("--headless --script " + (directory_ / "none.txt").string());
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.output.find("none.txt"), std::string::npos);
+}
+
+TEST_F(ProgramTest, NoDesktopTellsWhatToDo) {
+  Outcome outcome =
+      RunTamsel("", "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_VIDEODRIVER=none");
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_NE(outcome.output.find("--headless"), std::string::npos) << outcome.output;
+}
+
+TEST_F(ProgramTest, ScriptedRunIsDeterministic) {
+  const std::string script =
+      Write("run.txt", "wait 1500\ntap RETURN\nwait 900\nstate " + (directory_ / "s.json").string() +
+                           "\nwait 100\n");
+  std::string dumps[2];
+  for (std::string& dump : dumps) {
+    fs::remove(directory_ / "s.json");
+    Outcome run = RunTamsel("--headless --seed 7 --data " + std::string(TAMSEL_DATA_DIR) +
+                            " --shots " + directory_.string() + " --script " + script);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    dump = ReadFile(directory_ / "s.json");
+  }
+  ASSERT_NE(dumps[0].find("\"nMap\":"), std::string::npos) << dumps[0];
+  EXPECT_NE(dumps[0].find("\"hero\":{"), std::string::npos);
+  EXPECT_NE(dumps[0].find("\"paletteLoads\":"), std::string::npos);
+  EXPECT_EQ(dumps[0], dumps[1]);
+}
