@@ -56,7 +56,9 @@ bool ReadMapFile(const char* name, MapInfo& map) {
 
   const size_t cells = size_t(width) * size_t(height);
   std::vector<unsigned char> grid(cells * 2, 0);
-  if (headerRead == sizeof header) std::fread(grid.data(), 1, grid.size(), file.get());
+  size_t gridRead = 0;
+  if (headerRead == sizeof header) gridRead = std::fread(grid.data(), 1, grid.size(), file.get());
+  const size_t cellsRead = gridRead / 2;  // half a code is no code
 
   std::memcpy(map.szName, header, sizeof map.szName);
   map.nWidth = width;
@@ -64,7 +66,7 @@ bool ReadMapFile(const char* name, MapInfo& map) {
   // The ground sheet has ten rows; any other number would name no picture.
   map.nGroundTile = int8_t(std::clamp<int>(int8_t(header[40]), 0, kGroundTileRows - 1));
   map.lpTiles.assign(cells, 0);
-  for (size_t i = 0; i < cells; ++i)
+  for (size_t i = 0; i < cellsRead; ++i)
     map.lpTiles[i] = uint16_t(grid[2 * i] | grid[2 * i + 1] << 8);
   return true;
 }

@@ -67,12 +67,14 @@ TEST_F(NpcFileTest, ReadsEveryFieldOfEachRecordInOrder) {
   EXPECT_STREQ(city.lpNpcs[1].szName, "\xC9\xCC\xC8\xCB");
   // Files that are missing give empty lists.
   for (int m = 0; m < kMapCount; ++m)
-    if (m != 1) EXPECT_EQ(NpcCount(mapTable[m]), 0) << m;
+    if (m != 1) {
+      EXPECT_EQ(NpcCount(mapTable[m]), 0) << m;
+    }
 }
 
 TEST_F(NpcFileTest, CrLfLineEndsLoadLikeLf) {
   const std::string text = Field("2") + NpcLines(SampleNpcValues("10001", "Ann")) +
-                           NpcLines(SampleNpcValues("10002", "Bo"));
+                           NpcLines(SampleNpcValues("10002", "Bo\nrn"));
   Write("home.npc", text);
   Write("city.npc", CrLf(text));
   ASSERT_EQ(LoadNpcs(), 1);
@@ -80,6 +82,7 @@ TEST_F(NpcFileTest, CrLfLineEndsLoadLikeLf) {
   ASSERT_EQ(NpcCount(mapTable[1]), 2);
   EXPECT_EQ(std::memcmp(mapTable[0].lpNpcs.data(), mapTable[1].lpNpcs.data(),
                         2 * sizeof(NpcRecord)), 0);
+  EXPECT_STREQ(mapTable[1].lpNpcs[1].szName, "Bo\nrn");  // a value running over two lines
   EXPECT_EQ(mapTable[1].lpNpcs[1].nMoney, 75);
 }
 
