@@ -72,7 +72,7 @@ TEST_F(ProgramTest, MalformedOrMissingScriptEndsWithCode2AndSaysWhere) {
   Outcome bad = RunTamsel("--headless --script " + script);
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_NE(bad.output.find("bad.txt"), std::string::npos);
-  EXPECT_NE(bad.output.find('3'), std::string::npos) << bad.output;
+  EXPECT_NE(bad.output.find("line 3"), std::string::npos) << bad.output;
 
   Outcome missing = RunTamsel("--headless --script " + (directory_ / "none.txt").string());
   EXPECT_EQ(missing.exitCode, 2);
