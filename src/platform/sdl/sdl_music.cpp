@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <filesystem>
 
 #include "platform/system.h"
@@ -51,8 +50,9 @@ SdlMusic::SdlMusic() {
 
 SdlMusic::~SdlMusic() {
   if (!open_) return;
-  if (loading_.valid()) {
-    const MusicPtr unused(loading_.get());  // the worker must be done before the device goes
+  if (loading_) {  // the worker must be done before the device goes
+    SDL_WaitThread(loading_->thread, nullptr);
+    const MusicPtr unused(loading_->music);
   }
   Mix_HaltMusic();
   decoded_.clear();
@@ -85,7 +85,7 @@ void SdlMusic::Command(const std::string& command) {
 }
 
 void SdlMusic::Open(const std::string& name, const std::string& file) {
-  const bool known = decoded_.contains(name) || name == loadingName_ ||
+  const bool known = decoded_.contains(name) || (loading_ && loading_->name == name) ||
                      std::any_of(waiting_.begin(), waiting_.end(),
                                  [&name](const auto& entry) { return entry.first == name; });
   if (known) return;
@@ -102,25 +102,36 @@ void SdlMusic::Play(const std::string& name) {
   wanted_.clear();
 }
 
+int SdlMusic::DecodeOnWorker(void* data) {
+  auto* load = static_cast<Load*>(data);
+  load->music = Mix_LoadMUS(load->path.c_str());
+  load->done.store(true, std::memory_order_release);
+  return 0;
+}
+
 void SdlMusic::StartNextLoad() {
-  if (loading_.valid() || waiting_.empty()) return;
-  loadingName_ = waiting_.front().first;
-  std::string path = waiting_.front().second;
-  waiting_.pop_front();
-  loading_ = std::async(std::launch::async, [path] { return Mix_LoadMUS(path.c_str()); });
+  while (!loading_ && !waiting_.empty()) {
+    auto load = std::make_unique<Load>();
+    load->name = waiting_.front().first;
+    load->path = waiting_.front().second;
+    waiting_.pop_front();
+    load->thread = SDL_CreateThread(DecodeOnWorker, "tamsel-music", load.get());
+    if (load->thread != nullptr) loading_ = std::move(load);
+    else decoded_[load->name] = nullptr;  // no thread to decode with: that piece stays silent
+  }
 }
 
 void SdlMusic::FinishLoad() {
-  decoded_[loadingName_] = MusicPtr(loading_.get());
-  const std::string finished = loadingName_;
-  loadingName_.clear();
+  SDL_WaitThread(loading_->thread, nullptr);
+  const std::string finished = loading_->name;
+  decoded_[finished] = MusicPtr(loading_->music);
+  loading_.reset();
   if (wanted_ == finished) Play(finished);
   StartNextLoad();
 }
 
 void SdlMusic::Poll() {
-  if (!open_ || !loading_.valid()) return;
-  if (loading_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) FinishLoad();
+  if (open_ && loading_ && loading_->done.load(std::memory_order_acquire)) FinishLoad();
 }
 
 }  // namespace platform::sdl

@@ -7,10 +7,11 @@
 // nothing. "close all" stops the music. Without an audio device the music is simply absent.
 #pragma once
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <atomic>
 #include <deque>
-#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,6 +38,17 @@ class SdlMusic {
   };
   using MusicPtr = std::unique_ptr<Mix_Music, MusicDeleter>;
 
+  // One piece being decoded on an SDL thread (SDL keeps per-thread data that only its own
+  // threads give back).
+  struct Load {
+    std::string name;
+    std::string path;
+    Mix_Music* music = nullptr;
+    std::atomic<bool> done{false};
+    SDL_Thread* thread = nullptr;
+  };
+  static int DecodeOnWorker(void* load);
+
   void Open(const std::string& name, const std::string& file);
   void Play(const std::string& name);
   void StartNextLoad();
@@ -45,8 +57,7 @@ class SdlMusic {
   bool open_ = false;
   std::map<std::string, MusicPtr> decoded_;  // by device name; nullptr: could not be decoded
   std::deque<std::pair<std::string, std::string>> waiting_;  // device name, game file name
-  std::future<Mix_Music*> loading_;
-  std::string loadingName_;
+  std::unique_ptr<Load> loading_;
   std::string wanted_;   // the piece to play as soon as it is decoded
   std::string playing_;  // the piece last started
 };
