@@ -1,7 +1,8 @@
 // contactsheet: turns the generated pictures into PNGs for review.
 //   contactsheet DATA_DIR OUT_DIR [SCALE]
 // Writes OUT_DIR/NAME.png for every DATA_DIR/pic/NAME.bmp at SCALE times its size (default 2) (transparent pixels as
-// a grey checkerboard) and OUT_DIR/mock_*.png: game screens composed from the tiles and boxes.
+// a grey checkerboard), OUT_DIR/cast.png (every character sheet), OUT_DIR/mock_*.png (game screens
+// composed from the tiles and boxes) and OUT_DIR/map_*.png (each map of DATA_DIR/maps, whole).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include "indexed_bitmap.h"
 #include "mock_screens.h"
+#include "world_maps.h"
 #include "png_out.h"
 
 namespace {
@@ -79,9 +81,10 @@ int main(int argc, char** argv) {
   int mocks = 0;
   try {
     mocks = contactsheet::WriteMockScreens(pics, out_dir);
+    mocks += contactsheet::WriteWorldMaps(pics, argv[1], out_dir);
   } catch (const std::out_of_range&) {
     std::fprintf(stderr, "contactsheet: some pictures are missing, no mock screens\n");
   }
-  std::printf("%zu pictures and %d mock screens written to %s\n", pics.size(), mocks, out_dir.c_str());
+  std::printf("%zu pictures and %d mock screens and maps written to %s\n", pics.size(), mocks, out_dir.c_str());
   return pics.empty() ? 1 : 0;
 }

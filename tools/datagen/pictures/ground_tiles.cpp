@@ -69,21 +69,24 @@ Image Dirt() {
 
 // Laid stones in courses of 8 pixels, joints staggered from course to course.
 Image Cobble() {
-  Image t(32, 32, C(Ramp::Stone, 1));
+  Image t(32, 32, C(Ramp::Stone, 2));
   for (int row = 0; row < 4; ++row) {
     const int offset = (row % 2) * 5 + (row == 3 ? 3 : 0);
     const int widths[] = {9, 7, 8, 8};
     int x = offset;
     for (int s = 0; s < 4; ++s) {
       const int w = widths[(s + row) % 4];
-      const int shade = 3 + static_cast<int>(Hash(s, row, 9) % 2);
+      // Mostly grey setts with the odd warm one.
+      const bool warm = Hash(s, row, 10) % 5 == 0;
+      const Ramp ramp = warm ? Ramp::Sand : Ramp::Stone;
+      const int shade = warm ? 1 : 4 + static_cast<int>(Hash(s, row, 9) % 2);
       for (int j = 1; j < 7; ++j)
         for (int i = 1; i < w; ++i) {
           int c = shade;
           if (j == 1 || i == 1) c = shade + 1;
           if (j == 6 || i == w - 1) c = shade - 1;
           if ((j == 1 || j == 6) && (i == 1 || i == w - 1)) continue;  // rounded corners
-          Wrap(t, x + i, row * 8 + j, C(Ramp::Stone, c));
+          Wrap(t, x + i, row * 8 + j, C(ramp, c));
         }
       x += w;
     }
@@ -176,9 +179,9 @@ Image Sand() {
 // The battle clearing: trodden earth with grass creeping in.
 Image Arena() {
   Image t(32, 32, C(Ramp::Earth, 4));
-  Patches(t, 13, 7, C(Ramp::Earth, 3));
-  Patches(t, 14, 6, C(Ramp::Grass, 3));
-  for (int k = 0; k < 4; ++k) {
+  Patches(t, 13, 4, C(Ramp::Earth, 3));
+  Patches(t, 14, 3, C(Ramp::Grass, 3));
+  for (int k = 0; k < 2; ++k) {
     const std::uint32_t h = Hash(k, 15, 41);
     Tuft(t, static_cast<int>(h % 32), static_cast<int>((h >> 8) % 32), Ramp::Grass, 3);
   }

@@ -46,13 +46,16 @@ void Legs(Frame& f, const Look& look, Facing facing, int step) {
 }
 
 // A skirt or robe from the waist down, flaring toward the hem.
-void Skirt(Frame& f, const Look& look, int hem) {
+void Skirt(Frame& f, const Look& look, Facing facing, int hem) {
   const double top_w = f.hw, bottom_w = f.hw + (look.robe ? 2.5 : 2.0);
   const Shape s = Polygon({{f.cx - top_w, f.leg_top - 2.0}, {f.cx + top_w, f.leg_top - 2.0},
                            {f.cx + bottom_w, hem + 1.0}, {f.cx - bottom_w, hem + 1.0}});
   ShadeBall(f.img, s, f.cx - 2, f.leg_top, bottom_w + 2, 40, look.top, look.top_lo, look.top_hi);
   for (int x = static_cast<int>(f.cx - bottom_w); x <= static_cast<int>(f.cx + bottom_w); ++x)
     if (f.img.Get(x, hem) != kKey) f.img.Set(x, hem, C(look.trim, 2));
+  // A robe opens down the front, edged in its trim.
+  if (look.robe && facing == Facing::Down)
+    for (int y = f.leg_top - 1; y < hem; ++y) f.img.Set(static_cast<int>(f.cx), y, C(look.trim, 3));
 }
 
 void Torso(Frame& f, const Look& look, Facing facing) {
@@ -172,10 +175,15 @@ void Head(Frame& f, const Look& look, Facing facing) {
     }
   }
   if (look.beard && facing != Facing::Up) {
-    const double bx = facing == Facing::Down ? cx : cx + (facing == Facing::Left ? -2 : 2);
-    const Shape beard = Union(Ellipse(bx, cy + r * 0.75, r * (facing == Facing::Down ? 0.7 : 0.5), r * 0.65),
-                              Polygon({{bx - 2, cy + r}, {bx + 2, cy + r}, {bx, cy + r + 4}}));
-    ShadeBall(img, beard, bx - 1, cy + r * 0.5, r, r + 2, Ramp::Stone, 4, 7);
+    // A long white beard from below the mouth down onto the chest, leaving the eyes clear.
+    const double bx = facing == Facing::Down ? cx : cx + (facing == Facing::Left ? -2.5 : 2.5);
+    const double half = facing == Facing::Down ? r * 0.55 : r * 0.4;
+    const Shape beard = Polygon({{bx - half, cy + 2.5}, {bx + half, cy + 2.5}, {bx + half * 0.7, cy + r + 2},
+                                 {bx, cy + r + 5}, {bx - half * 0.7, cy + r + 2}});
+    ShadeBall(img, beard, bx - 1, cy + 3, half + 2, r + 2, Ramp::Stone, 4, 7);
+    // Moustache.
+    img.Set(static_cast<int>(bx) - 2, static_cast<int>(cy + 2), C(Ramp::Stone, 6));
+    img.Set(static_cast<int>(bx) + 1, static_cast<int>(cy + 2), C(Ramp::Stone, 5));
   }
 }
 
@@ -242,6 +250,13 @@ void Headgear(Frame& f, const Look& look, Facing facing) {
       if (facing == Facing::Down) cloth = Minus(hood, Ellipse(cx, cy + 1.2, r - 1.2, r - 1.3));
       if (d != 0) cloth = Minus(hood, Ellipse(cx + d * 1.8, cy + 1.2, r - 1.8, r - 1.5));
       ShadeBall(img, cloth, cx - 2, cy - 3, r + 3, r + 3, look.top, look.top_lo, look.top_hi);
+      // The lining shows as a coloured rim around the face.
+      if (facing != Facing::Up) {
+        const double ox = facing == Facing::Down ? cx : cx + d * 1.8;
+        const double ix = facing == Facing::Down ? r - 1.2 : r - 1.8, iy = facing == Facing::Down ? r - 1.3 : r - 1.5;
+        FillShape(img, Intersect(hood, Minus(Ellipse(ox, cy + 1.2, ix + 1, iy + 1), Ellipse(ox, cy + 1.2, ix, iy))),
+                  C(Ramp::Gold, 2));
+      }
       img.Set(static_cast<int>(cx), static_cast<int>(cy - r - 1), C(look.top, 1));
       break;
     }
@@ -273,7 +288,7 @@ void HeldItem(Frame& f, const Look& look, Facing facing, bool behind) {
   int x;
   if (facing == Facing::Down) x = static_cast<int>(f.cx - f.hw - 2);
   else if (facing == Facing::Up) x = static_cast<int>(f.cx + f.hw + 1);
-  else x = static_cast<int>(f.cx) + (facing == Facing::Left ? -3 : 3);
+  else x = static_cast<int>(f.cx) + (facing == Facing::Left ? -8 : 6);
   const int top = look.held == Held::Spear ? 1 : static_cast<int>(f.head_cy - f.head_r) + 1;
   for (int y = top; y <= f.feet; ++y) {
     img.Set(x, y, C(Ramp::Wood, 3));
@@ -307,9 +322,9 @@ Image PaintPerson(const Look& look, const Build& build, Facing facing, int step)
 
   HeldItem(f, look, facing, true);
   if (look.robe || look.dress) {
-    // Feet peep out under a dress; a robe hides them.
-    if (look.dress) Legs(f, look, facing, step);
-    Skirt(f, look, look.robe ? f.feet : f.feet - 1);
+    // Feet peep out under the hem and show the stride.
+    Legs(f, look, facing, step);
+    Skirt(f, look, facing, look.robe ? f.feet - 1 : f.feet - 2);
   } else {
     Legs(f, look, facing, step);
   }

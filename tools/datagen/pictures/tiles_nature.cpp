@@ -207,18 +207,20 @@ Image Flowerbed() {
   t.Fill(3, 24, 26, 5, C(Ramp::Stone, 3));
   t.Fill(3, 28, 26, 1, C(Ramp::Stone, 1));
   for (const int x : {9, 16, 23}) t.Fill(x, 25, 1, 3, C(Ramp::Stone, 1));
-  // Soil and flowers.
-  t.Fill(5, 12, 22, 11, C(Ramp::Earth, 2));
-  const Ramp petals[] = {Ramp::Red, Ramp::Gold, Ramp::Pink, Ramp::Purple};
-  for (int k = 0; k < 8; ++k) {
-    const int x = 7 + (k % 4) * 5 + (k / 4) * 2, y = 14 + (k / 4) * 5;
-    t.Set(x, y + 2, C(Ramp::Leaf, 3));
-    t.Set(x + 1, y + 2, C(Ramp::Leaf, 2));
+  // Leafy planting with bright flower heads.
+  for (int y = 12; y < 24; ++y)
+    for (int x = 5; x < 27; ++x) t.Set(x, y, C(Ramp::Leaf, ((x / 2 + y / 3) % 3 == 0) ? 2 : 3));
+  t.Fill(5, 23, 22, 1, C(Ramp::Earth, 1));
+  const Ramp petals[] = {Ramp::Red, Ramp::Gold, Ramp::Pink, Ramp::Marble};
+  const int spots[][2] = {{8, 14}, {14, 13}, {20, 15}, {24, 13}, {10, 19}, {17, 19}, {23, 20}};
+  for (int k = 0; k < 7; ++k) {
+    const int x = spots[k][0], y = spots[k][1];
     const Ramp r = petals[k % 4];
-    t.Set(x, y, C(r, 4));
-    t.Set(x + 1, y, C(r, 3));
-    t.Set(x, y + 1, C(r, 3));
-    t.Set(x + 1, y + 1, C(r, 1));
+    t.Set(x, y - 1, C(r, 4));
+    t.Set(x - 1, y, C(r, 4));
+    t.Set(x + 1, y, C(r, 2));
+    t.Set(x, y + 1, C(r, 2));
+    t.Set(x, y, C(Ramp::Gold, 5));
   }
   OutlineSprite(t);
   return t;

@@ -37,8 +37,8 @@ void Sky(Image& img) {
 }
 
 void Moon(Image& img) {
-  ShadeBall(img, Ellipse(540, 70, 30, 30), 530, 62, 32, 32, Ramp::Marble, 1, 4);
-  for (const auto& [x, y, r] : {std::array{530.0, 62.0, 5.0}, {552.0, 80.0, 4.0}, {544.0, 58.0, 3.0}})
+  ShadeBall(img, Ellipse(588, 52, 26, 26), 579, 44, 28, 28, Ramp::Marble, 1, 4);
+  for (const auto& [x, y, r] : {std::array{580.0, 46.0, 4.0}, {598.0, 62.0, 3.5}, {591.0, 42.0, 2.5}})
     FillShape(img, Ellipse(x, y, r, r * 0.8), C(Ramp::Marble, 2));
 }
 
@@ -58,22 +58,35 @@ void Ridge(Image& img, double base, double amp, double f1, double f2, double pha
 
 void Palace(Image& img) {
   // The crag.
-  const Shape crag = Polygon({{380, 480}, {420, 300}, {450, 268}, {500, 258}, {560, 270}, {600, 310}, {640, 330}, {640, 480}});
+  const Shape crag = Polygon({{420, 480}, {455, 320}, {490, 290}, {540, 282}, {600, 292}, {630, 330}, {640, 340}, {640, 480}});
   FillShape(img, crag, C(Ramp::Ink, 2));
   // Walls and two tiers of roofs with upturned eaves, dark against the sky, lit windows.
   const std::uint8_t wall = C(Ramp::Ink, 1), roof = C(Ramp::Ink, 0);
-  img.Fill(455, 215, 95, 45, wall);
-  FillShape(img, Polygon({{440, 218}, {448, 208}, {465, 200}, {540, 200}, {557, 208}, {565, 218}, {545, 213}, {460, 213}}), roof);
-  img.Fill(478, 170, 50, 32, wall);
-  FillShape(img, Polygon({{464, 173}, {472, 164}, {488, 156}, {518, 156}, {534, 164}, {542, 173}, {525, 169}, {481, 169}}), roof);
-  img.Fill(500, 146, 6, 10, roof);
+  img.Fill(495, 239, 95, 45, wall);
+  FillShape(img, Polygon({{480, 242}, {488, 232}, {505, 224}, {580, 224}, {597, 232}, {605, 242}, {585, 237}, {500, 237}}), roof);
+  img.Fill(518, 194, 50, 32, wall);
+  FillShape(img, Polygon({{504, 197}, {512, 188}, {528, 180}, {558, 180}, {574, 188}, {582, 197}, {565, 193}, {521, 193}}), roof);
+  img.Fill(540, 170, 6, 10, roof);
   // Lit windows and the gate glow.
-  for (int k = 0; k < 5; ++k) img.Fill(466 + k * 17, 228, 5, 8, C(Ramp::Gold, k % 2 == 0 ? 4 : 3));
-  for (int k = 0; k < 3; ++k) img.Fill(487 + k * 13, 180, 4, 7, C(Ramp::Gold, 4));
-  img.Fill(496, 245, 14, 15, C(Ramp::Fire, 2));
-  img.Fill(499, 248, 8, 12, C(Ramp::Fire, 4));
+  for (int k = 0; k < 5; ++k) img.Fill(506 + k * 17, 252, 5, 8, C(Ramp::Gold, k % 2 == 0 ? 4 : 3));
+  for (int k = 0; k < 3; ++k) img.Fill(527 + k * 13, 204, 4, 7, C(Ramp::Gold, 4));
+  img.Fill(536, 269, 14, 15, C(Ramp::Fire, 2));
+  img.Fill(539, 272, 8, 12, C(Ramp::Fire, 4));
   // A winding road of lights down the crag.
-  for (int k = 0; k < 6; ++k) img.Set(505 - k * 9 + (k % 2) * 12, 275 + k * 14, C(Ramp::Gold, 5));
+  for (int k = 0; k < 6; ++k) img.Set(545 - k * 9 + (k % 2) * 12, 299 + k * 14, C(Ramp::Gold, 5));
+}
+
+// A thin gold rule under the name with a diamond at its middle.
+void Rule(Image& img, int x0, int x1, int y) {
+  for (int x = x0; x < x1; ++x) {
+    img.Set(x, y, C(Ramp::Gold, 4));
+    img.Set(x, y + 1, C(Ramp::Gold, 1));
+  }
+  const int cx = (x0 + x1) / 2;
+  for (int d = 0; d < 5; ++d) {
+    img.Fill(cx - d, y - 4 + d, 2 * d + 1, 1, C(Ramp::Gold, 5));
+    img.Fill(cx - d, y + 5 - d, 2 * d + 1, 1, C(Ramp::Gold, 2));
+  }
 }
 
 void Pines(Image& img, int x, int ground, int height) {
@@ -120,8 +133,9 @@ Image PaintTitle() {
   Pines(img, 262, 422, 60);
   Pines(img, 612, 430, 120);
   Pines(img, 360, 425, 50);
-  PaintTitleName(img, 310, 200);
-  Seal(img, 540, 170);
+  PaintTitleName(img, 300, 150);
+  Rule(img, 110, 490, 178);
+  Seal(img, 530, 112);
   return img;
 }
 
