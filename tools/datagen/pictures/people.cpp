@@ -32,8 +32,10 @@ void Legs(Frame& f, const Look& look, Facing facing, int step) {
   };
   if (facing == Facing::Down || facing == Facing::Up) {
     const int lw = std::max(2, static_cast<int>(f.hw) - 2);
-    const int left_bottom = f.feet - (step < 0 ? 1 : 0);
-    const int right_bottom = f.feet - (step > 0 ? 1 : 0);
+    // The stepping foot lifts: a pixel on the small sheets, two on the hero's.
+    const int lift = f.feet - f.leg_top >= 9 ? 2 : 1;
+    const int left_bottom = f.feet - (step < 0 ? lift : 0);
+    const int right_bottom = f.feet - (step > 0 ? lift : 0);
     leg(f.cx - 1 - lw, f.cx - 1 + 0.01, left_bottom, 2);
     leg(f.cx + 1, f.cx + 1 + lw, right_bottom, 1);
   } else {
@@ -142,7 +144,7 @@ void Head(Frame& f, const Look& look, Facing facing) {
   const std::uint8_t eye = C(Ramp::Ink, 0);
   const int ey = static_cast<int>(cy + 1);
   if (facing == Facing::Down) {
-    const int gap = r > 6 ? 3 : 2;
+    const int gap = 2;
     img.Set(static_cast<int>(cx) - gap - 1, ey, eye);
     img.Set(static_cast<int>(cx) + gap, ey, eye);
     if (r > 6) {
