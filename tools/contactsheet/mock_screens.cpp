@@ -154,7 +154,7 @@ int WriteMockScreens(const PictureSet& pics, const std::string& out_dir) {
   for (int line = 0; line < 4; ++line) {
     MarkText(screen, 146, 319 + 20 * line, 120, 0);
     MarkText(screen, 401, 319 + 20 * line, 120, 0);
-    MarkText(screen, 298, 314 + 24 * line, 80, 3);
+    MarkText(screen, 298, 314 + 24 * line, 40, 3);
   }
   screen.Blit(pics.at("bomb.bmp"), 54 * 4, 0, 54, 50, 460, 238, true);
   written += WritePng(out_dir + "/mock_fight.png", ToRgb(screen, game), 1);

@@ -176,17 +176,13 @@ Image Sand() {
   return t;
 }
 
-// The battle clearing: trodden earth with grass creeping in.
+// The battle clearing: trodden earth, soft light and dark patches and a little grass, with no
+// single dark specks that would show the tile's repeat across the wide open field.
 Image Arena() {
   Image t(32, 32, C(Ramp::Earth, 4));
-  Patches(t, 13, 4, C(Ramp::Earth, 3));
-  Patches(t, 14, 3, C(Ramp::Grass, 3));
-  for (int k = 0; k < 2; ++k) {
-    const std::uint32_t h = Hash(k, 15, 41);
-    Tuft(t, static_cast<int>(h % 32), static_cast<int>((h >> 8) % 32), Ramp::Grass, 3);
-  }
-  Pebble(t, 5, 20);
-  Pebble(t, 22, 7);
+  Patches(t, 13, 6, C(Ramp::Earth, 3));
+  Patches(t, 15, 4, C(Ramp::Earth, 5));
+  Patches(t, 14, 2, C(Ramp::Grass, 4));
   return t;
 }
 

@@ -40,9 +40,9 @@ Image PaintPanel() {
 }
 
 // 448 × 112 at (96, 304), unkeyed. The hero's portrait well on the left (32 × 48 at (10, 10)), his
-// figures in black on a light board from (50, 15); the four red commands in the middle column from
-// (202, 10), 24 pixels apart; the enemy's portrait well (32 × 32 at (265, 26)) and figures from
-// (305, 15) on the right.
+// figures in black on a light board from (50, 15); the four red two-character commands in the
+// middle column from (202, 10), 24 pixels apart; the enemy's portrait well (32 × 32 at (265, 26))
+// and figures from (305, 15) on the right.
 Image PaintFightBar() {
   Image img(448, 112, C(Ramp::Panel, 1));
   FillDarkInterior(img, 0, 0, 448, 112);
@@ -57,12 +57,12 @@ Image PaintFightBar() {
   FillLightInterior(img, 48, 12, 130, 88);
   DrawInset(img, 301, 10, 138, 92);
   FillLightInterior(img, 303, 12, 134, 88);
-  // The command column: a darker well under the red commands.
-  DrawInset(img, 194, 6, 96, 100);
-  img.Fill(196, 8, 92, 96, C(Ramp::Ink, 1));
+  // The command column: a darker well under the red commands (two characters, 40 pixels wide).
+  DrawInset(img, 194, 6, 60, 100);
+  img.Fill(196, 8, 56, 96, C(Ramp::Ink, 1));
   // Gold rules between the command slots.
   for (int i = 1; i < 4; ++i)
-    for (int x = 200; x < 284; ++x)
+    for (int x = 199; x < 250; ++x)
       if (x % 3 != 0) img.Set(x, 8 + 24 * i, C(Ramp::Frame, 2));
   return img;
 }
