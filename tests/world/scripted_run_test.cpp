@@ -1,0 +1,86 @@
+// The real program on the real data set, driven by a script: a new game, the opening story and
+// the first talk, then out of the home into the city and back. Each "state" step of the script
+// leaves the game state as JSON; each "shot" step leaves a screenshot for a person to look at
+// (kept in the build directory under world_scripted_run/).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// A number field of a state dump, looked for after the given section ("" for the top level,
+// "hero" for the hero's record).
+long long Field(const std::string& json, const std::string& name, const std::string& section = "") {
+  size_t from = 0;
+  if (!section.empty()) {
+    from = json.find("\"" + section + "\":");
+    if (from == std::string::npos) ADD_FAILURE() << "no section " << section;
+  }
+  const std::string key = "\"" + name + "\":";
+  const size_t at = json.find(key, from == std::string::npos ? 0 : from);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no field " << name;
+    return -1;
+  }
+  return std::atoll(json.c_str() + at + key.size());
+}
+
+struct Expected {
+  const char* state;
+  int map, heroX, heroY, viewCol, viewRow, storyStage;
+};
+
+TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
+  const fs::path program = fs::path(TAMSEL_BUILD_DIR) / "tamsel";
+  const fs::path script = fs::path(TAMSEL_SOURCE_DIR) / "tests/scripts/home_to_city_and_back.txt";
+  const fs::path out = fs::path(TAMSEL_BUILD_DIR) / "world_scripted_run";
+  ASSERT_TRUE(fs::exists(program)) << program;
+  ASSERT_TRUE(fs::exists(fs::path(TAMSEL_DATA_DIR) / "maps" / "home.map"));
+  fs::remove_all(out);
+  fs::create_directories(out);
+
+  const std::string command = program.string() + " --headless --script " + script.string() +
+                              " --shots " + out.string() + " --data " + TAMSEL_DATA_DIR + " > " +
+                              (out / "output.txt").string() + " 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_EQ(status, 0) << ReadAll(out / "output.txt");
+
+  const Expected steps[] = {
+      // After the first talk: the home, the hero where a new game puts it.
+      {"01_home.json", 0, 180, 164, 0, 0, 0},
+      // Through the home's door: the city's north street, in front of the house.
+      {"02_city.json", 1, 384, 100, 14, 0, 0},
+      // Through the house door again: back inside, just above the doormat.
+      {"03_home_again.json", 0, 410, 400, 0, 0, 0},
+  };
+  for (const Expected& step : steps) {
+    SCOPED_TRACE(step.state);
+    const std::string json = ReadAll(out / step.state);
+    ASSERT_FALSE(json.empty()) << "no state written";
+    EXPECT_EQ(Field(json, "nMap"), step.map);
+    EXPECT_EQ(Field(json, "nX", "hero"), step.heroX);
+    EXPECT_EQ(Field(json, "nY", "hero"), step.heroY);
+    EXPECT_EQ(Field(json, "nViewCol"), step.viewCol);
+    EXPECT_EQ(Field(json, "nViewRow"), step.viewRow);
+    EXPECT_EQ(Field(json, "nStoryStage"), step.storyStage);
+  }
+  for (const char* shot : {"01_story.png", "02_first_talk.png", "03_home.png", "04_city.png",
+                           "05_home_again.png"}) {
+    EXPECT_GT(fs::exists(out / shot) ? fs::file_size(out / shot) : 0u, 1000u) << shot;
+  }
+}
+
+}  // namespace
