@@ -1,5 +1,5 @@
 // The real program on the real data set, driven by a script: a new game, the opening story and
-// the first talk, then out of the home into the city and back. Each "state" step of the script
+// the first talk, then out of the home into the city and back, and into a shop and out. Each "state" step of the script
 // leaves the game state as JSON; each "shot" step leaves a screenshot for a person to look at
 // (kept in the build directory under world_scripted_run/).
 #include <gtest/gtest.h>
@@ -65,6 +65,11 @@ TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
       {"02_city.json", 1, 384, 100, 14, 0, 0},
       // Through the house door again: back inside, just above the doormat.
       {"03_home_again.json", 0, 410, 400, 0, 0, 0},
+      {"04_city_again.json", 1, 384, 100, 14, 0, 0},
+      // Round the first shop's building and in through its door.
+      {"05_shop.json", 5, 300, 400, 0, 0, 0},
+      // Out of the shop: in the street right below its door.
+      {"06_city_from_shop.json", 1, 384, 256, 14, 0, 0},
   };
   for (const Expected& step : steps) {
     SCOPED_TRACE(step.state);
@@ -77,8 +82,9 @@ TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
     EXPECT_EQ(Field(json, "nViewRow"), step.viewRow);
     EXPECT_EQ(Field(json, "nStoryStage"), step.storyStage);
   }
-  for (const char* shot : {"01_story.png", "02_first_talk.png", "03_home.png", "04_city.png",
-                           "05_home_again.png"}) {
+  for (const char* shot : {"00_title.png", "01_story.png", "02_first_talk.png", "03_home.png",
+                           "04_city.png", "05_home_again.png", "06_shop.png",
+                           "07_city_from_shop.png"}) {
     EXPECT_GT(fs::exists(out / shot) ? fs::file_size(out / shot) : 0u, 1000u) << shot;
   }
 }
