@@ -3,10 +3,12 @@
 #include <cstdint>
 
 #include "app/game_state.h"
+#include "app/title.h"
 #include "platform/system.h"
 #include "sound/music.h"
 #include "video/display.h"
 #include "video/draw.h"
+#include "world/talk.h"
 
 int nLastFrameTick;
 int nFrameTick;
@@ -51,8 +53,10 @@ int StartAndRun() {
     ReleaseDisplay();
     return 0;
   }
+  LoadTalkText();
   CreateGameFont();
   platform::HideCursor();
+  RunTitleMenu();
   return RunMessageLoop();
 }
 
@@ -75,6 +79,7 @@ void GameFrame() {
   const int32_t elapsed = int32_t(uint32_t(nFrameTick) - uint32_t(nLastFrameTick));
   if (elapsed <= kFrameMilliseconds) return;
   nLastFrameTick = nFrameTick;
+  GameFrameBody();
 }
 
 intptr_t MainWndProc(int message, intptr_t wParam, intptr_t lParam) {
