@@ -24,6 +24,19 @@ platform::headless::Options WithFaults(platform::headless::Faults faults) {
   return options;
 }
 
+// The title comes first: a new game is chosen, its story cut short with ENTER and the lines of
+// the first talk answered (ENTER taps beyond the talk are read by the world's frames); then
+// the game waits in the world for the given time.
+std::vector<platform::headless::Step> PastTheTitle(int milliseconds) {
+  using Step = platform::headless::Step;
+  std::vector<Step> steps = {{Step::Kind::Wait, 0, 100, "", 1},
+                             {Step::Kind::Tap, platform::VK_RETURN, 0, "", 1},
+                             {Step::Kind::Wait, 0, 300, "", 1}};
+  for (int k = 0; k < 12; ++k) steps.push_back({Step::Kind::Tap, platform::VK_RETURN, 0, "", 2});
+  steps.push_back({Step::Kind::Wait, 0, milliseconds, "", 3});
+  return steps;
+}
+
 int RunWith(const platform::headless::Options& options) {
   platform::SetDataDirectory(TAMSEL_DATA_DIR);
   platform::headless::UseHeadlessBackend(options);
@@ -52,7 +65,7 @@ TEST(StartupTest, DisplayFailuresShowTheirMessagesAndEndTheProgram) {
 
 TEST(StartupTest, EndOfTheScriptClosesTheWindowAndEndsWithZero) {
   platform::headless::Options options;
-  options.script = {{platform::headless::Step::Kind::Wait, 0, 2000, "", 1}};
+  options.script = PastTheTitle(2000);
   EXPECT_EQ(RunWith(options), 0);
   EXPECT_FALSE(platform::WindowExists());
   EXPECT_TRUE(GetLog().messageBoxes.empty());
@@ -63,21 +76,19 @@ TEST(StartupTest, EndOfTheScriptClosesTheWindowAndEndsWithZero) {
 }
 
 TEST(StartupTest, TimerKeepsTheMusicGoingThroughTheMessageLoop) {
-  // The 400 ms timer starts with the display: 150 ticks fit in 60.2 s, 151 in 60.6 s.
-  for (auto [milliseconds, restarts] : {std::pair{60200, 0}, std::pair{60600, 1}}) {
-    platform::headless::Options options;
-    options.script = {{platform::headless::Step::Kind::Wait, 0, milliseconds, "", 1}};
-    nMusicTicks = 0;
-    ASSERT_EQ(RunWith(options), 0);
-    const Strings& mci = GetLog().mciCommands;
-    const size_t opens = size_t(std::count(mci.begin(), mci.end(), "open voc\\back.mid"));
-    EXPECT_EQ(opens, size_t(restarts)) << milliseconds;
-  }
+  // The new game starts the music once; the 400 ms timer restarts it at its 151st tick, about
+  // 60 s into play: in 64 s of play it is restarted exactly once.
+  platform::headless::Options options;
+  options.script = PastTheTitle(64000);
+  nMusicTicks = 0;
+  ASSERT_EQ(RunWith(options), 0);
+  const Strings& mci = GetLog().mciCommands;
+  EXPECT_EQ(std::count(mci.begin(), mci.end(), "open voc\\back.mid"), 2);
 }
 
 TEST(StartupTest, InactiveApplicationRunsNoFrames) {
   platform::headless::Options options;
-  options.script = {{platform::headless::Step::Kind::Wait, 0, 2000, "", 1}};
+  options.script = PastTheTitle(2000);
   platform::SetDataDirectory(TAMSEL_DATA_DIR);
   platform::headless::UseHeadlessBackend(options);
   platform::PostMessage(platform::WM_ACTIVATEAPP, 0, 0);
