@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,22 @@ TEST(PictureFormat, GamePicturesShareOnePaletteWithTheFixedColoursAndOneKey) {
   const auto title = LoadBitmapFile(PicturePath("title.bmp"));
   ASSERT_TRUE(title.has_value());
   EXPECT_EQ(title->colours[0], (Rgb{0, 0, 0}));
+}
+
+// The load menu draws the menu box onto the title picture while the title's colours are showing,
+// and the main menu writes white and yellow over it: those colours must be the same there.
+TEST(PictureFormat, MenuBoxKeepsItsColoursOverTheTitle) {
+  const auto title = LoadBitmapFile(PicturePath("title.bmp"));
+  const auto menu = LoadBitmapFile(PicturePath("mainmenu.bmp"));
+  ASSERT_TRUE(title.has_value() && menu.has_value());
+  std::set<int> used(menu->px.begin(), menu->px.end());
+  for (const int i : used) EXPECT_EQ(title->colours[i], menu->colours[i]) << "entry " << i;
+  using Rgb = std::array<std::uint8_t, 3>;
+  for (const Rgb& text : {Rgb{255, 255, 255}, Rgb{255, 255, 0}}) {
+    bool found = false;
+    for (const Rgb& c : title->colours) found = found || c == text;
+    EXPECT_TRUE(found);
+  }
 }
 
 TEST(PictureFormat, UnkeyedPicturesNeverUseTheKeyColour) {
