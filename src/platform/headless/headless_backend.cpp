@@ -31,6 +31,11 @@ void HeadlessBackend::CheckForEnd() {
   }
   if (!timeLimitReported_ && now_ >= options_.quitAfterMilliseconds) {
     timeLimitReported_ = true;
+    if (!script_.Finished()) {
+      // Most often a tap of a key the game never asked about.
+      std::fprintf(stderr, "headless run: %u ms of game time passed at script line %d\n",
+                   options_.quitAfterMilliseconds, script_.CurrentLine());
+    }
     RequestQuit();
   }
 }

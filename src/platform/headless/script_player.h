@@ -32,6 +32,8 @@ class ScriptPlayer {
   void NoteKeyQuery(int virtualKey, bool down);
 
   bool Finished() const { return next_ >= steps_.size(); }
+  // The script line of the step in progress (0 when none).
+  int CurrentLine() const { return Finished() ? 0 : steps_[next_].line; }
   // The script has played at least one step and has none left.
   bool Ended() const { return playedAny_ && Finished(); }
 
