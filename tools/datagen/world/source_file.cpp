@@ -6,9 +6,24 @@
 
 namespace datagen {
 
+namespace {
+
+// "file:line: what", or "file: what" when no line is known.
+std::string Located(const std::filesystem::path& file, int line, const std::string& what) {
+  std::string message = file.string();
+  if (line > 0) {
+    message += ':';
+    message += std::to_string(line);
+  }
+  message += ": ";
+  message += what;
+  return message;
+}
+
+}  // namespace
+
 SourceError::SourceError(const std::filesystem::path& file, int line, const std::string& what)
-    : std::runtime_error(file.string() + (line > 0 ? ":" + std::to_string(line) : "") + ": " +
-                         what) {}
+    : std::runtime_error(Located(file, line, what)) {}
 
 std::vector<SourceLine> ReadSourceLines(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
