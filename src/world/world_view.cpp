@@ -44,6 +44,18 @@ bool HeroTouchesCharacter(const NpcRecord& npc) {
          dy <= kCollisionReach;
 }
 
+// True when the hero's last accepted place was already within reach of the character. A door
+// can set the hero down right against a character that wandered onto its arrival spot; such a
+// character does not hold the hero, or neither of them could ever move apart again.
+bool LastPlaceTouchedCharacter(const NpcRecord& npc) {
+  const int64_t lastX = int64_t(nLastViewCol) * kCellSize + hero.nLastX - nLastScrollX;
+  const int64_t lastY = int64_t(nLastViewRow) * kCellSize + hero.nLastY - nLastScrollY;
+  const int64_t dx = lastX - npc.nX;
+  const int64_t dy = lastY - npc.nY;
+  return dx >= -kCollisionReach && dx <= kCollisionReach && dy >= -kCollisionReach &&
+         dy <= kCollisionReach;
+}
+
 // The frame of a sprite sheet: column nFrame, row nDirection.
 Rect SpriteFrame(const NpcRecord& record) {
   Rect rect;
@@ -70,7 +82,9 @@ void DrawWorld() {
   const int count = NpcCount(map);
   for (int k = 0; k < count; ++k) {
     const NpcRecord& npc = map.lpNpcs[size_t(k)];
-    if (npc.bActive == 1 && HeroTouchesCharacter(npc)) UndoMove();
+    if (npc.bActive == 1 && HeroTouchesCharacter(npc) && !LastPlaceTouchedCharacter(npc)) {
+      UndoMove();
+    }
   }
 
   DrawMap();

@@ -1,5 +1,6 @@
 // The tamsel program as a player or a script runner starts it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -42,7 +43,7 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    directory_ = fs::temp_directory_path() / (std::string("tamsel_program_") + info->name());
+    directory_ = fs::temp_directory_path() / (std::string("tamsel_program_") + std::to_string(::getpid()) + "_" + info->name());
     fs::remove_all(directory_);
     fs::create_directories(directory_);
   }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -87,7 +88,7 @@ TEST(GamePaths, MapEitherSeparatorIntoTheDataDirectory) {
   SetDataDirectory("");
   EXPECT_EQ(DataDirectory(), ".");
 
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tamsel_paths_test";
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tamsel_paths_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "text");
   std::ofstream(dir / "text" / "gp.txt") << "about";
   SetDataDirectory(dir.string());

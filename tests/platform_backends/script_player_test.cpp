@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -42,8 +43,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 class OutputDirectory {
  public:
   OutputDirectory() : path_(std::filesystem::temp_directory_path() /
-                            ("tamsel_script_" + std::to_string(::testing::UnitTest::GetInstance()
-                                                                   ->random_seed()) +
+                            ("tamsel_script_" + std::to_string(::getpid()) +
                              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
     std::filesystem::create_directories(path_);
   }

@@ -1,4 +1,5 @@
 #include "platform/bitmap_file.h"
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -278,7 +279,7 @@ TEST(LoadBitmapFile, ReadsFilesAndRefusesMissingOnes) {
   const bmp::Spec s = EightBit(7, 3);
   const std::vector<uint8_t> bytes = bmp::Build(s);
   const std::string path =
-      (std::filesystem::temp_directory_path() / "tamsel_pixels_load_test.bmp").string();
+      (std::filesystem::temp_directory_path() / ("tamsel_pixels_load_test_" + std::to_string(::getpid()) + ".bmp")).string();
   {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

@@ -1,4 +1,5 @@
 #include "platform/png_writer.h"
+#include <unistd.h>
 
 #include <png.h>
 
@@ -11,7 +12,7 @@
 namespace {
 
 std::string TempPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
+  return (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_" + name)).string();
 }
 
 }  // namespace

@@ -87,6 +87,20 @@ TEST_F(WorldViewTest, CharactersBlockWithin24PixelsInBothAxes) {
   EXPECT_NE(CanvasPixel(310, 290), NpcSheetIndex(3));
 }
 
+TEST_F(WorldViewTest, AHeroSetDownAgainstACharacterCanWalkAway) {
+  AddNpc(0, MakeNpc(3, 300, 300));
+  PlaceHero(300 + 8, 300);  // a door put the hero right against the character
+  hero.nX += 8;              // a step away
+  DrawWorld();
+  EXPECT_EQ(hero.nLastX, 316);
+  hero.nX += 16;  // and on, out of reach
+  DrawWorld();
+  EXPECT_EQ(hero.nLastX, 332);
+  hero.nX -= 8;  // once apart, the character blocks again
+  DrawWorld();
+  EXPECT_EQ(hero.nX, 332);
+}
+
 TEST_F(WorldViewTest, AnUndoIntoASolidCellLeavesTheHeroThere) {
   SetTileAt(mapTable[0], 6, 4, 0xA000);
   SetTileAt(mapTable[0], 6, 6, 0xA000);

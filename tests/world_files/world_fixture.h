@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -63,7 +64,7 @@ class DataDirectoryTest : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     directory_ = std::filesystem::temp_directory_path() /
-                 (std::string("tamsel_") + info->test_suite_name() + "_" + info->name());
+                 (std::string("tamsel_") + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_ / "maps");
     platform::SetDataDirectory(directory_.string());
