@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "headless_fixture.h"
 #include "platform/backend_interface.h"
@@ -59,20 +58,6 @@ TEST_F(HeadlessLogTest, CountsPaletteLoadsFlipsAndPresentsOfChangedScreens) {
   EXPECT_EQ(headless::GetLog().flips, 1);
   PeekMessage();
   EXPECT_EQ(headless::GetLog().presents, 3);
-  CloseDisplayDevice();
-}
-
-TEST_F(HeadlessLogTest, LostSurfacesAndInjectedDisplayFaults) {
-  headless::Options options = tamsel_test::OpenEndedOptions();
-  options.faults.failSurfaceNumber = 2;
-  headless::UseHeadlessBackend(options);
-  DisplayDevice* device = OpenDisplayDevice();
-  ASSERT_NE(device, nullptr);
-  EXPECT_NE(device->CreateSurface(8, 8), nullptr);
-  EXPECT_EQ(device->CreateSurface(8, 8), nullptr);
-  Surface surface(4, 4);
-  headless::LoseSurfaces();
-  EXPECT_TRUE(surface.IsLost());
   CloseDisplayDevice();
 }
 

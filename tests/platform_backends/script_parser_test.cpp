@@ -26,25 +26,21 @@ TEST(ScriptParser, ReadsEveryStepFormWithCommentsBlankLinesAndCrLf) {
   std::vector<Step> steps;
   std::string error;
   ASSERT_TRUE(ParseScript(text, steps, error)) << error;
-  ASSERT_EQ(steps.size(), 9u);
-  EXPECT_EQ(steps[0].kind, Step::Kind::Wait);
-  EXPECT_EQ(steps[0].milliseconds, 500);
-  EXPECT_EQ(steps[0].line, 2);
-  EXPECT_EQ(steps[1].kind, Step::Kind::Tap);
-  EXPECT_EQ(steps[1].key, VK_RETURN);
-  EXPECT_EQ(steps[1].line, 4);
-  EXPECT_EQ(steps[2].kind, Step::Kind::Press);
-  EXPECT_EQ(steps[2].key, VK_UP);
-  EXPECT_EQ(steps[3].kind, Step::Kind::Release);
-  EXPECT_EQ(steps[4].kind, Step::Kind::Hold);
-  EXPECT_EQ(steps[4].key, VK_RIGHT);
-  EXPECT_EQ(steps[4].milliseconds, 250);
-  EXPECT_EQ(steps[5].kind, Step::Kind::Shot);
-  EXPECT_EQ(steps[5].name, "title_1");
-  EXPECT_EQ(steps[6].kind, Step::Kind::State);
-  EXPECT_EQ(steps[6].name, "after-walk.json");
-  EXPECT_EQ(steps[7].key, VK_LBUTTON);
-  EXPECT_EQ(steps[8].key, VK_CONTROL);
+  const Step expected[] = {
+      {Step::Kind::Wait, 0, 500, "", 2},         {Step::Kind::Tap, VK_RETURN, 0, "", 4},
+      {Step::Kind::Press, VK_UP, 0, "", 5},      {Step::Kind::Release, VK_UP, 0, "", 6},
+      {Step::Kind::Hold, VK_RIGHT, 250, "", 7},  {Step::Kind::Shot, 0, 0, "title_1", 8},
+      {Step::Kind::State, 0, 0, "after-walk.json", 9}, {Step::Kind::Tap, VK_LBUTTON, 0, "", 10},
+      {Step::Kind::Tap, VK_CONTROL, 0, "", 11}};
+  ASSERT_EQ(steps.size(), std::size(expected));
+  for (size_t i = 0; i < steps.size(); ++i) {
+    const Step& e = expected[i];
+    EXPECT_TRUE(steps[i].kind == e.kind && steps[i].key == e.key &&
+                steps[i].milliseconds == e.milliseconds && steps[i].name == e.name &&
+                steps[i].line == e.line)
+        << "step " << i << ": kind " << int(steps[i].kind) << " key " << steps[i].key << " ms "
+        << steps[i].milliseconds << " name " << steps[i].name << " line " << steps[i].line;
+  }
   EXPECT_TRUE(error.empty());
 }
 

@@ -129,16 +129,18 @@ TEST(ScriptOutput, ShotWritesTheVisiblePageThroughThePalette) {
   options.shotDirectory = out.Path().string();
   headless::UseHeadlessBackend(options);
 
-  DisplayDevice* device = OpenDisplayDevice();
-  ASSERT_NE(device, nullptr);
-  Surface* primary = device->CreatePrimaryWithBackBuffer();
-  ASSERT_NE(primary, nullptr);
-  FillSurface(*primary, 3);
   Palette palette{};
   palette[3] = PaletteEntry{200, 10, 20, 0};
-  device->AttachPalette(device->CreatePalette(palette));
-
-  GetTickCount();
+  auto showScreen = [&palette] {
+    DisplayDevice* device = OpenDisplayDevice();
+    ASSERT_NE(device, nullptr);
+    Surface* primary = device->CreatePrimaryWithBackBuffer();
+    ASSERT_NE(primary, nullptr);
+    FillSurface(*primary, 3);
+    device->AttachPalette(device->CreatePalette(palette));
+    GetTickCount();
+  };
+  showScreen();
   const std::string png = ReadFile(out.Path() / "screen.png");
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png.substr(1, 3), "PNG");
@@ -153,11 +155,7 @@ TEST(ScriptOutput, ShotWritesTheVisiblePageThroughThePalette) {
 
   // The same script gives the same picture.
   headless::UseHeadlessBackend(options);
-  device = OpenDisplayDevice();
-  primary = device->CreatePrimaryWithBackBuffer();
-  FillSurface(*primary, 3);
-  device->AttachPalette(device->CreatePalette(palette));
-  GetTickCount();
+  showScreen();
   EXPECT_EQ(ReadFile(out.Path() / "screen.png"), png);
   CloseDisplayDevice();
 }

@@ -1,4 +1,4 @@
-// Builds Windows bitmap files in memory for the loader tests.
+// Builds Windows bitmap files in memory for the loader and video tests.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@ struct Spec {
   uint32_t headerSize = 40;
   uint32_t colorsUsed = 0;
   std::vector<uint32_t> table;     // colour references (red in the low byte)
+  uint8_t reserved = 0;            // the fourth byte of every colour-table entry
   std::vector<uint32_t> masks;     // red, green, blue for bit fields
   // Top row first. Indexed: one index per pixel; 16/32-bit: the raw pixel value;
   // 24-bit: a colour reference.
@@ -79,6 +80,7 @@ inline std::vector<uint8_t> Build(const Spec& s) {
     file[tableOffset + i * 4] = uint8_t(c >> 16);
     file[tableOffset + i * 4 + 1] = uint8_t(c >> 8);
     file[tableOffset + i * 4 + 2] = uint8_t(c);
+    file[tableOffset + i * 4 + 3] = s.reserved;
   }
   std::copy(data.begin(), data.end(), file.begin() + long(pixelOffset));
   return file;

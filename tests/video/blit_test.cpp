@@ -2,6 +2,7 @@
 // surfaces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "platform/backend.h"
@@ -27,41 +28,30 @@ class BlitTest : public VideoTest {
   }
 };
 
-TEST_F(BlitTest, LeftAndTopEdgesCutOffWhatLiesOutside) {
-  Surface sprite(32, 48);
-  PaintPattern(sprite);
-  Rect rect;
-  BlitClipped(lpDDSBack, -10, -5, &sprite, MakeRect(rect, 0, 0, 32, 48), 0);
-  EXPECT_EQ(lpDDSBack->PixelAt(0, 0), PatternAt(10, 5));
-  EXPECT_EQ(lpDDSBack->PixelAt(21, 42), PatternAt(31, 47));
-  EXPECT_EQ(DrawnPixels(*lpDDSBack), 22 * 43);
-
-  // A frame from the middle of a sheet keeps its own part of the sheet.
-  Surface sheet(96, 192);
-  PaintPattern(sheet);
-  platform::FillSurface(*lpDDSBack, 0);
-  BlitClipped(lpDDSBack, -8, -16, &sheet, MakeRect(rect, 32, 48, 64, 96), 0);
-  EXPECT_EQ(lpDDSBack->PixelAt(0, 0), PatternAt(40, 64));
-  EXPECT_EQ(lpDDSBack->PixelAt(23, 31), PatternAt(63, 95));
-  EXPECT_EQ(DrawnPixels(*lpDDSBack), 24 * 32);
-}
-
-TEST_F(BlitTest, RightAndBottomEdgesOfTheScreenCutEvenALargerDestination) {
-  Surface picture(640, 100);
-  PaintPattern(picture);
-  Rect rect;
-  BlitClipped(lpDDSBack, 100, 0, &picture, MakeRect(rect, 0, 0, 640, 100), 0);
-  EXPECT_EQ(lpDDSBack->PixelAt(100, 0), PatternAt(0, 0));
-  EXPECT_EQ(lpDDSBack->PixelAt(639, 99), PatternAt(539, 99));
-  EXPECT_EQ(DrawnPixels(*lpDDSBack), 540 * 100);
-
-  // The screen bounds the blit whatever the destination's size.
-  Surface large(800, 600);
-  Surface tile(100, 100);
-  PaintPattern(tile);
-  BlitClipped(&large, 600, 450, &tile, MakeRect(rect, 0, 0, 100, 100), 0);
-  EXPECT_EQ(large.PixelAt(639, 479), PatternAt(39, 29));
-  EXPECT_EQ(DrawnPixels(large), 40 * 30);
+TEST_F(BlitTest, ScreenEdgesCutWhatLiesOutsideWhateverTheDestinationSize) {
+  struct Case {
+    int dstWidth, dstHeight, srcWidth, srcHeight, x, y;
+    Rect rect;
+    int firstX, firstY;  // the source pixel that lands on the first drawn pixel
+    int drawnWidth, drawnHeight;
+  };
+  const Case cases[] = {
+      {640, 480, 32, 48, -10, -5, {0, 0, 32, 48}, 10, 5, 22, 43},
+      {640, 480, 96, 192, -8, -16, {32, 48, 64, 96}, 40, 64, 24, 32},  // a frame of a sheet
+      {640, 480, 640, 100, 100, 0, {0, 0, 640, 100}, 0, 0, 540, 100},
+      {800, 600, 100, 100, 600, 450, {0, 0, 100, 100}, 0, 0, 40, 30},  // larger than the screen
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    Surface dst(c.dstWidth, c.dstHeight), src(c.srcWidth, c.srcHeight);
+    PaintPattern(src);
+    BlitClipped(&dst, c.x, c.y, &src, c.rect, 0);
+    const int x = std::max(c.x, 0), y = std::max(c.y, 0);
+    EXPECT_EQ(dst.PixelAt(x, y), PatternAt(c.firstX, c.firstY));
+    EXPECT_EQ(dst.PixelAt(x + c.drawnWidth - 1, y + c.drawnHeight - 1),
+              PatternAt(c.firstX + c.drawnWidth - 1, c.firstY + c.drawnHeight - 1));
+    EXPECT_EQ(DrawnPixels(dst), c.drawnWidth * c.drawnHeight);
+  }
 }
 
 TEST_F(BlitTest, WhollyOffScreenOrWildPositionsDrawNothing) {
@@ -84,16 +74,13 @@ TEST_F(BlitTest, WhollyOffScreenOrWildPositionsDrawNothing) {
 
 TEST_F(BlitTest, TheColourKeyIsHonouredOnlyWhenAskedFor) {
   Surface sprite(4, 1);
-  sprite.Pixels()[0] = 7;
-  sprite.Pixels()[1] = 3;
-  sprite.Pixels()[2] = 7;
-  sprite.Pixels()[3] = 4;
+  const uint8_t plain[] = {7, 3, 7, 4};
+  std::copy(plain, plain + 4, sprite.Pixels());
   sprite.SetColorKey(7);
   Rect rect;
   BlitClipped(lpDDSBack, 0, 0, &sprite, MakeRect(rect, 0, 0, 4, 1), 1);
   BlitClipped(lpDDSBack, 0, 1, &sprite, rect, 0);
   const uint8_t keyed[] = {0, 3, 0, 4};
-  const uint8_t plain[] = {7, 3, 7, 4};
   for (int x = 0; x < 4; ++x) {
     EXPECT_EQ(lpDDSBack->PixelAt(x, 0), keyed[x]);
     EXPECT_EQ(lpDDSBack->PixelAt(x, 1), plain[x]);

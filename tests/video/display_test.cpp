@@ -223,13 +223,18 @@ class FadeTest : public VideoTest {
   platform::Palette game;
 };
 
-TEST_F(FadeTest, EveryFadeIsTwoHundredFiftySixLoadsEndingAtItsTarget) {
+TEST_F(FadeTest, EveryFadeIsTwoHundredFiftySixLoadsEndingAtItsTargetAndBadStepsDoNothing) {
   EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, +1); }), 256);
   EXPECT_EQ(lpDD->CurrentPalette(), game);
   EXPECT_EQ(LoadsDuring([&] { FadePalette(&game, &game, -1); }), 256);
   EXPECT_EQ(lpDD->CurrentPalette(), game);
   EXPECT_EQ(LoadsDuring([&] { FadePalette(&game, &black, -1); }), 256);
   EXPECT_EQ(lpDD->CurrentPalette(), black);
+
+  EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 0); }), 0);
+  EXPECT_EQ(LoadsDuring([&] { FadePalette(nullptr, &game, 1); }), 0);
+  EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 300); }), 0);
+  EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 64); }), 4);
 }
 
 TEST_F(FadeTest, BytesWrapAroundToReachTheirTarget) {
@@ -243,13 +248,6 @@ TEST_F(FadeTest, BytesWrapAroundToReachTheirTarget) {
   EXPECT_EQ(lpDD->CurrentPalette()[1].flags, 4);  // flags stay as the starting table has them
   FadePalette(&to, &from, -1);
   EXPECT_TRUE(SameColours(lpDD->CurrentPalette(), from));
-}
-
-TEST_F(FadeTest, DegenerateFadesDoNothing) {
-  EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 0); }), 0);
-  EXPECT_EQ(LoadsDuring([&] { FadePalette(nullptr, &game, 1); }), 0);
-  EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 300); }), 0);
-  EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 64); }), 4);
 }
 
 TEST_F(FadeTest, ColourTablesCopyTheCurrentPaletteAndMakeBlackOnce) {

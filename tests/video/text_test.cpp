@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "video/display.h"
 #include "video/draw.h"
@@ -61,27 +62,31 @@ class TextTest : public VideoTest {
   std::unique_ptr<Surface> canvas;
 };
 
-TEST_F(TextTest, LongTextContinuesOnTheNextLine) {
-  Print(std::string(60, 'a'), 50);
-  EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 500, 20}));
-  EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 100, 20}));
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 500, 40}));
-
-  // Cut by bytes: four double-byte characters on lines of four bytes make two lines.
-  platform::FillSurface(*canvas, kFill);
-  Print("甲乙丙丁", 4);
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 40, 40}));
-}
-
-TEST_F(TextTest, TextOfExactlyOneLineOrNoneDrawsNoExtraLine) {
-  Print(std::string(50, 'a'), 50);
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 500, 20}));
-  platform::FillSurface(*canvas, kFill);
-  Print(std::string(49, 'a'), 50);
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 490, 20}));
-  platform::FillSurface(*canvas, kFill);
-  Print("", 50);
-  EXPECT_EQ(ChangedBox(*canvas), Box{});
+TEST_F(TextTest, TextIsCutIntoLinesOfTheGivenByteCount) {
+  struct Case {
+    std::string text;
+    int lineLength;
+    std::vector<int> widths;  // of each 20-pixel line drawn, in pixels
+  };
+  const Case cases[] = {
+      {std::string(60, 'a'), 50, {500, 100}},
+      {"甲乙丙丁", 4, {40, 40}},  // cut by bytes: two double-byte characters a line
+      {std::string(50, 'a'), 50, {500}},  // exactly one line: no empty second line
+      {std::string(49, 'a'), 50, {490}},
+      {"", 50, {}},
+      {std::string(150, 'a'), 500, {990, 510}},  // at most 99 bytes on one line
+      {"abc", 0, {10, 10, 10}},                  // nothing shorter than one byte
+      {"abc", -7, {10, 10, 10}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.size());
+    SCOPED_TRACE(c.lineLength);
+    platform::FillSurface(*canvas, kFill);
+    Print(c.text, c.lineLength);
+    for (size_t line = 0; line < c.widths.size(); ++line)
+      EXPECT_EQ(LineBox(*canvas, int(line) * 20), (Box{0, 0, c.widths[line], 20})) << line;
+    EXPECT_EQ(ChangedBox(*canvas).bottom, int(c.widths.size()) * 20);
+  }
 }
 
 TEST_F(TextTest, EachLineShowsItsOwnBytes) {
@@ -96,21 +101,6 @@ TEST_F(TextTest, EachLineShowsItsOwnBytes) {
   };
   EXPECT_FALSE(inkIn(0));
   EXPECT_TRUE(inkIn(20));
-}
-
-TEST_F(TextTest, LineLengthsOutsideTheBufferAreKeptInBounds) {
-  // At most 99 bytes go on one line.
-  Print(std::string(150, 'a'), 500);
-  EXPECT_EQ(LineBox(*canvas, 0), (Box{0, 0, 990, 20}));
-  EXPECT_EQ(LineBox(*canvas, 20), (Box{0, 0, 510, 20}));
-
-  // Nothing shorter than one byte.
-  platform::FillSurface(*canvas, kFill);
-  Print("abc", 0);
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 10, 60}));
-  platform::FillSurface(*canvas, kFill);
-  Print("abc", -7);
-  EXPECT_EQ(ChangedBox(*canvas), (Box{0, 0, 10, 60}));
 }
 
 }  // namespace

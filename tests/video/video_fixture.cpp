@@ -4,71 +4,24 @@
 
 #include <fstream>
 
+#include "../platform_pixels/bmp_builder.h"
 #include "platform/display_device.h"
 #include "platform/system.h"
 #include "video/display.h"
 
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-}  // namespace
-
 std::vector<uint8_t> EncodeBitmap(const BitmapSpec& spec) {
-  const bool indexed = spec.bitsPerPixel <= 8;
-  const uint32_t tableBytes = indexed ? uint32_t(spec.colors.size()) * 4 : 0;
-  const uint32_t rowBytes = (uint32_t(spec.width) * uint32_t(spec.bitsPerPixel) / 8 + 3) & ~3u;
-  const uint32_t imageBytes = rowBytes * uint32_t(spec.height);
-  const uint32_t offset = 14 + 40 + tableBytes;
-
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, offset + imageBytes);
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, uint32_t(spec.width));
-  Put32(out, uint32_t(spec.height));  // bottom-up rows
-  Put16(out, 1);
-  Put16(out, uint32_t(spec.bitsPerPixel));
-  Put32(out, 0);
-  Put32(out, imageBytes);
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, spec.colorsUsed);
-  Put32(out, 0);
-  if (indexed) {
-    for (const platform::PaletteEntry& c : spec.colors) {
-      out.push_back(c.blue);
-      out.push_back(c.green);
-      out.push_back(c.red);
-      out.push_back(spec.reservedByte);
-    }
-  }
-  for (int row = spec.height - 1; row >= 0; --row) {
-    const size_t start = out.size();
-    for (int x = 0; x < spec.width; ++x) {
-      const uint32_t value = spec.pixel(x, row);
-      if (indexed) {
-        out.push_back(uint8_t(value));
-      } else {
-        out.push_back(uint8_t(value >> 16));  // blue, green, red
-        out.push_back(uint8_t(value >> 8));
-        out.push_back(uint8_t(value));
-      }
-    }
-    out.resize(start + rowBytes, 0);
-  }
-  return out;
+  bmp::Spec s;
+  s.width = spec.width;
+  s.height = spec.height;
+  s.bitsPerPixel = spec.bitsPerPixel;
+  s.colorsUsed = spec.colorsUsed;
+  s.reserved = spec.reservedByte;
+  if (spec.bitsPerPixel <= 8)
+    for (const platform::PaletteEntry& c : spec.colors)
+      s.table.push_back(platform::MakeColorRef(c.red, c.green, c.blue));
+  for (int y = 0; y < spec.height; ++y)
+    for (int x = 0; x < spec.width; ++x) s.pixels.push_back(spec.pixel(x, y));
+  return bmp::Build(s);
 }
 
 void VideoTest::SetUp() {
