@@ -71,57 +71,50 @@ TEST(DecodeBitmap, IndexedPicturesOfEveryDepthAndRowOrder) {
 }
 
 TEST(DecodeBitmap, DirectColourPictures) {
-  // 24 bits with odd row lengths.
-  bmp::Spec s;
-  s.width = 3;
-  s.height = 2;
-  s.bitsPerPixel = 24;
-  s.pixels = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x000000};
-  auto b = Decode(bmp::Build(s));
-  ASSERT_TRUE(b);
-  EXPECT_TRUE(b->indexes.empty());
-  EXPECT_EQ(b->colors, s.pixels);
-
-  // 16 bits, five bits a channel: full intensity reads 255.
-  s.bitsPerPixel = 16;
-  s.pixels = {0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000, 0x4210};
-  b = Decode(bmp::Build(s));
-  ASSERT_TRUE(b);
-  EXPECT_EQ(b->colors[0], MakeColorRef(255, 0, 0));
-  EXPECT_EQ(b->colors[1], MakeColorRef(0, 255, 0));
-  EXPECT_EQ(b->colors[2], MakeColorRef(0, 0, 255));
-  EXPECT_EQ(b->colors[3], 0xFFFFFFu);
-  EXPECT_EQ(b->colors[5], MakeColorRef(132, 132, 132));
-
-  // 16 bits 5-6-5 with masks after a 40-byte header, and in a V5 header, top-down.
-  for (uint32_t header : {40u, 124u}) {
-    s.compression = 3;
-    s.headerSize = header;
-    s.topDown = header == 124;
-    s.masks = {0xF800, 0x07E0, 0x001F};
-    s.pixels = {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400};
-    b = Decode(bmp::Build(s));
-    ASSERT_TRUE(b) << header;
-    EXPECT_EQ(b->colors[0], MakeColorRef(255, 0, 0));
-    EXPECT_EQ(b->colors[1], MakeColorRef(0, 255, 0));
-    EXPECT_EQ(b->colors[3], 0xFFFFFFu);
-    EXPECT_EQ(b->colors[5], MakeColorRef(0, 130, 0));
+  using platform::MakeColorRef;
+  struct Case {
+    const char* what;
+    int bits;
+    uint32_t compression, headerSize;
+    bool topDown;
+    std::vector<uint32_t> masks, pixels, colors;
+  };
+  const Case cases[] = {
+      {"24 bits, odd row lengths", 24, 0, 40, false, {},
+       {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x000000},
+       {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x000000}},
+      {"16 bits, five a channel: full intensity reads 255", 16, 0, 40, false, {},
+       {0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000, 0x4210},
+       {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), 0xFFFFFF, 0,
+        MakeColorRef(132, 132, 132)}},
+      {"16 bits 5-6-5, masks after a 40-byte header", 16, 3, 40, false, {0xF800, 0x07E0, 0x001F},
+       {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400},
+       {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), 0xFFFFFF, 0,
+        MakeColorRef(0, 130, 0)}},
+      {"16 bits 5-6-5 in a V5 header, top-down", 16, 3, 124, true, {0xF800, 0x07E0, 0x001F},
+       {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400},
+       {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), 0xFFFFFF, 0,
+        MakeColorRef(0, 130, 0)}},
+      {"32 bits: blue, green, red, unused", 32, 0, 40, false, {}, {0xFF112233, 0x00A0B0C0},
+       {MakeColorRef(0x11, 0x22, 0x33), MakeColorRef(0xA0, 0xB0, 0xC0)}},
+      {"32 bits, masks in another order", 32, 3, 40, false, {0xFF, 0xFF00, 0xFF0000},
+       {0xFF112233, 0x00A0B0C0}, {MakeColorRef(0x33, 0x22, 0x11), MakeColorRef(0xC0, 0xB0, 0xA0)}},
+  };
+  for (const Case& c : cases) {
+    bmp::Spec s;
+    s.width = c.pixels.size() == 6 ? 3 : 2;
+    s.height = c.pixels.size() == 6 ? 2 : 1;
+    s.bitsPerPixel = c.bits;
+    s.compression = c.compression;
+    s.headerSize = c.headerSize;
+    s.topDown = c.topDown;
+    s.masks = c.masks;
+    s.pixels = c.pixels;
+    const auto b = Decode(bmp::Build(s));
+    ASSERT_TRUE(b) << c.what;
+    EXPECT_TRUE(b->indexes.empty()) << c.what;
+    EXPECT_EQ(b->colors, c.colors) << c.what;
   }
-
-  // 32 bits, plain (blue, green, red, unused) and with masks in another order.
-  s = bmp::Spec{};
-  s.width = 2;
-  s.height = 1;
-  s.bitsPerPixel = 32;
-  s.pixels = {0xFF112233, 0x00A0B0C0};
-  b = Decode(bmp::Build(s));
-  ASSERT_TRUE(b);
-  EXPECT_EQ(b->colors[0], MakeColorRef(0x11, 0x22, 0x33));
-  s.compression = 3;
-  s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
-  b = Decode(bmp::Build(s));
-  ASSERT_TRUE(b);
-  EXPECT_EQ(b->colors[1], MakeColorRef(0xC0, 0xB0, 0xA0));
 }
 
 TEST(DecodeBitmap, ColourUsedCountAndIndexesPastTheTable) {
