@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -57,27 +59,23 @@ class ProgramTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ProgramTest, HelpAndWrongArguments) {
+TEST_F(ProgramTest, HelpWrongArgumentsAndBadScripts) {
   Outcome help = RunTamsel("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("--headless --script FILE"), std::string::npos);
 
-  Outcome wrong = RunTamsel("--colour blue");
-  EXPECT_EQ(wrong.exitCode, 2);
-  EXPECT_NE(wrong.output.find("--colour"), std::string::npos);
-  EXPECT_NE(wrong.output.find("usage:"), std::string::npos);
-}
-
-TEST_F(ProgramTest, MalformedOrMissingScriptEndsWithCode2AndSaysWhere) {
+  // Each mistake ends with code 2 and names what is wrong, and where.
   const std::string script = Write("bad.txt", "# a comment\nwait 100\nfly UP\nwait 5\n");
-  Outcome bad = RunTamsel("--headless --script " + script);
-  EXPECT_EQ(bad.exitCode, 2);
-  EXPECT_NE(bad.output.find("bad.txt"), std::string::npos);
-  EXPECT_NE(bad.output.find("line 3"), std::string::npos) << bad.output;
-
-  Outcome missing = RunTamsel("--headless --script " + (directory_ / "none.txt").string());
-  EXPECT_EQ(missing.exitCode, 2);
-  EXPECT_NE(missing.output.find("none.txt"), std::string::npos);
+  const std::pair<std::string, std::vector<std::string>> wrong[] = {
+      {"--colour blue", {"--colour", "usage:"}},
+      {"--headless --script " + script, {"bad.txt", "line 3"}},
+      {"--headless --script " + (directory_ / "none.txt").string(), {"none.txt"}}};
+  for (const auto& [arguments, words] : wrong) {
+    Outcome outcome = RunTamsel(arguments);
+    EXPECT_EQ(outcome.exitCode, 2) << arguments;
+    for (const std::string& word : words)
+      EXPECT_NE(outcome.output.find(word), std::string::npos) << outcome.output;
+  }
 }
 
 TEST_F(ProgramTest, NoDesktopTellsWhatToDo) {

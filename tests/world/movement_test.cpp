@@ -33,8 +33,9 @@ class MovementTest : public WorldTest {
   }
 };
 
-TEST_F(MovementTest, TheViewUncoversTheTopRowBeforeTheHeroWalksOn) {
-  MakeMap(0, 40, 40);
+TEST_F(MovementTest, AtTheMapsEdgesTheViewStopsAndTheHeroWalksOn) {
+  MakeMap(0, 40, 30);
+  // The view first uncovers the top row, then the hero walks up to the screen's top.
   nScrollY = -32;
   PlaceHero(300, 264);
   Walk(platform::VK_UP, 4);
@@ -43,14 +44,10 @@ TEST_F(MovementTest, TheViewUncoversTheTopRowBeforeTheHeroWalksOn) {
   EXPECT_EQ(hero.nDirection, 3);
   Walk(platform::VK_UP, 1);
   EXPECT_EQ(hero.nY, 256);
-  // Up to the top of the screen, and no further than its frame allows.
-  Walk(platform::VK_UP, 40);
+  Walk(platform::VK_UP, 40);  // no further than its frame allows
   EXPECT_EQ(hero.nY, 48 - 16);
   EXPECT_EQ(nViewRow, 0);
-}
 
-TEST_F(MovementTest, TheHeroWalksToTheEdgeOnceTheViewMeetsIt) {
-  MakeMap(0, 40, 30);
   nViewRow = 30 - 15;
   PlaceHero(300, 264);
   Walk(platform::VK_DOWN, 40);
@@ -78,6 +75,9 @@ TEST_F(MovementTest, TheHeroWalksToTheEdgeOnceTheViewMeetsIt) {
 
 TEST_F(MovementTest, PastTheScrollLineTheMapMovesUnderTheHero) {
   MakeMap(0, 40, 40);
+  for (int row = 0; row < 40; ++row)
+    for (int column = 0; column < 40; ++column)
+      SetTileAt(mapTable[0], column, row, uint16_t(1 + (column * 7 + row * 3) % 50));
   nViewRow = 5;
   nViewCol = 5;
   PlaceHero(304, 264);
@@ -98,18 +98,7 @@ TEST_F(MovementTest, PastTheScrollLineTheMapMovesUnderTheHero) {
   Walk(platform::VK_LEFT, 1);
   EXPECT_EQ(nViewCol, 5);
   EXPECT_EQ(nScrollX, -24);
-}
-
-TEST_F(MovementTest, TheFirstStepBackAfterCrossingARowShowsTheSamePicture) {
-  MakeMap(0, 40, 40);
-  for (int row = 0; row < 40; ++row)
-    for (int column = 0; column < 40; ++column)
-      SetTileAt(mapTable[0], column, row, uint16_t(1 + (column * 7 + row * 3) % 50));
-  nViewRow = 5;
-  PlaceHero(304, 264);
-  Walk(platform::VK_DOWN, 4);
-  ASSERT_EQ(nScrollY, 0);
-  ASSERT_EQ(nViewRow, 6);
+  // Stepping back over a row shows the very same picture.
   const std::vector<uint8_t> before = Canvas();
   Walk(platform::VK_UP, 1);
   EXPECT_EQ(nViewRow, 5);
@@ -160,6 +149,8 @@ TEST_F(MovementTest, DoorsPlaceHeroAndViewExactly) {
   for (int m = 0; m < kMapCount; ++m) MakeMap(m, 40, 50);
   nStoryStage = 2;
   nStoryFlag = 1;
+  // Someone stands right where the city door puts the hero: the door still goes through.
+  AddNpc(1, MakeNpc(0, 7 * 32 + 350, 11 * 32 + 450));
   const Door doors[] = {{0x5000, 2, 32, 64, 0, 0},    {0x5001, 1, 350, 450, 7, 11},
                         {0x5002, 1, 384, 100, 14, 0}, {0x5003, 0, 410, 400, 0, 0},
                         {0x5009, 4, 310, 450, 0, 30}, {0x500A, 2, 620, 450, 14, 11},
@@ -178,17 +169,11 @@ TEST_F(MovementTest, DoorsPlaceHeroAndViewExactly) {
     PlaceHero(100, 200);
     const int loads = GetLog().paletteLoads;
     RunTileEvent(door.code);
-    EXPECT_EQ(nMap, door.map);
-    EXPECT_EQ(hero.nX, door.x);
-    EXPECT_EQ(hero.nY, door.y);
-    EXPECT_EQ(hero.nLastX, door.x);
-    EXPECT_EQ(hero.nLastY, door.y);
-    EXPECT_EQ(nViewCol, door.column);
-    EXPECT_EQ(nViewRow, door.row);
-    EXPECT_EQ(nScrollX, 0);
-    EXPECT_EQ(nScrollY, 0);
-    EXPECT_EQ(hero.nDirection, 2);
-    EXPECT_EQ(hero.nFrame, 1);
+    // Map, position and last position, view and scroll; the hero keeps its direction and frame.
+    EXPECT_EQ((std::vector<int>{nMap, hero.nX, hero.nY, hero.nLastX, hero.nLastY, nViewCol,
+                                nViewRow, nScrollX, nScrollY, hero.nDirection, hero.nFrame}),
+              (std::vector<int>{door.map, door.x, door.y, door.x, door.y, door.column, door.row,
+                                0, 0, 2, 1}));
     EXPECT_EQ(GetLog().paletteLoads - loads, 512);  // out to black and back in
     EXPECT_TRUE(lpDDPal->Entries() == *lpPalGame);
   }
@@ -201,19 +186,6 @@ TEST_F(MovementTest, DoorsPlaceHeroAndViewExactly) {
     EXPECT_EQ(hero.nY, 200);
     EXPECT_EQ(GetLog().paletteLoads, loads);
   }
-}
-
-TEST_F(MovementTest, ADoorIntoACrowdKeepsTheNewMapsView) {
-  MakeMap(1, 40, 40);
-  // Someone stands right where the city door puts the hero: map (7 * 32 + 350, 11 * 32 + 450).
-  AddNpc(1, MakeNpc(0, 580, 800));
-  PlaceHero(180, 164);
-  RunTileEvent(0x5001);
-  EXPECT_EQ(nMap, 1);
-  EXPECT_EQ(nViewCol, 7);
-  EXPECT_EQ(nViewRow, 11);
-  EXPECT_EQ(hero.nX, 350);
-  EXPECT_EQ(hero.nY, 450);
 }
 
 TEST_F(MovementTest, WalkingOntoADoorCellTakesTheHeroThrough) {

@@ -1,6 +1,7 @@
 // The dialogue file: finding talks and entries, cutting exchanges into lines, and the talk box.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "app/game_state.h"
@@ -45,17 +46,15 @@ TEST_F(TalkTest, EntriesAreFoundInBothKeyLineForms) {
   EXPECT_EQ(FindTalk(10007, 1), kMissing);
 }
 
-TEST_F(TalkTest, TheDialogueFileIsReadAsText) {
+TEST_F(TalkTest, TheDialogueFileIsReadAsTextAndAMissingOneGivesTheFallback) {
   WriteFile("text\\talk.txt", "[10001]\r\n\r\n{Hello@;\r\n[10002] x\r\n}Bye@;\r\n");
   LoadTalkText();
   EXPECT_EQ(lpTalkText.find('\r'), std::string::npos);
   EXPECT_EQ(FindTalk(10001, 0), "{Hello@");
   EXPECT_EQ(FindTalk(10002, 0), "}Bye@");
-}
 
-TEST_F(TalkTest, AMissingDialogueFileGivesTheFallbackEverywhere) {
-  SetTalkText("[10001] x\n{Stale@;\n");
-  LoadTalkText();  // there is no text\talk.txt
+  std::filesystem::remove_all(dataDirectory_ + "/text");
+  LoadTalkText();
   EXPECT_TRUE(lpTalkText.empty());
   EXPECT_EQ(FindTalk(10001, 0), kMissing);
   const int flips = GetLog().flips;
@@ -93,12 +92,20 @@ TEST_F(TalkTest, TheLeftMouseButtonCancelsTheLookup) {
   EXPECT_EQ(FindTalk(10001, 0), "{Hello@");
 }
 
-TEST_F(TalkTest, EachLineOfAnExchangeWaitsForItsOwnKey) {
-  SetTalkText("[20001] x\n{One}Two{Three@;\n");
+TEST_F(TalkTest, EachLineWaitsForItsOwnKeyUntilTheExchangeEnds) {
+  SetTalkText("[20001] x\n{One}Two{Three@;\n[20002] x\nplain words@;\n"
+              "[20003] x\n{First}Second@{never@;\n");
   AddNpc(0, MakeNpc(2, 600, 400));
-  UseScript({Tap(platform::VK_RETURN), Tap(platform::VK_CONTROL)});
-  const int flips = GetLog().flips;
+  int flips = GetLog().flips;
+  ShowTalk(0, 20002, 0);  // the first byte is neither '{' nor '}': nothing to show
+  EXPECT_EQ(GetLog().flips, flips);
+  // '@' ends the exchange, whatever follows it.
+  UseScript({Tap(platform::VK_RETURN), Tap(platform::VK_RETURN)});
+  ShowTalk(0, 20003, 0);
+  EXPECT_EQ(GetLog().flips - flips, 2);
   // Two presses answer two lines; the third line waits until the game gives up.
+  flips = GetLog().flips;
+  UseScript({Tap(platform::VK_RETURN), Tap(platform::VK_CONTROL)});
   EXPECT_THROW(ShowTalk(0, 20001, 0), platform::QuitRequested);
   EXPECT_EQ(GetLog().flips - flips, 3);
 }
@@ -119,12 +126,7 @@ TEST_F(TalkTest, TheBoxShowsTheSpeakersPortraitAndName) {
   AddNpc(0, MakeNpc(0, 600, 400));
   AddNpc(0, MakeNpc(7, 600, 300, "Shopkeeper"));
   SetTalkText("[20001] x\n{Welcome@;\n[20002] x\n}I am the hero@;\n");
-  auto yellowInNameArea = [this] {
-    int count = 0;
-    for (int y = 450; y < 470; ++y)
-      for (int x = 18; x < 120; ++x) count += ScreenPixel(x, y) == kYellowIndex;
-    return count;
-  };
+  auto yellowInNameArea = [this] { return ScreenCount(18, 450, 102, 20, kYellowIndex); };
 
   UseScript({Tap(platform::VK_RETURN)});
   ShowTalk(1, 20001, 0);
@@ -148,12 +150,7 @@ TEST_F(TalkTest, TheBoxShowsTheSpeakersPortraitAndName) {
 }
 
 TEST_F(TalkTest, ALineLongerThanFiftyBytesWrapsOntoTheNextScreenLine) {
-  auto whiteIn = [this](int top) {
-    int count = 0;
-    for (int y = top; y < top + 20; ++y)
-      for (int x = 120; x < 620; ++x) count += ScreenPixel(x, y) == kWhiteIndex;
-    return count;
-  };
+  auto whiteIn = [this](int top) { return ScreenCount(120, top, 500, 20, kWhiteIndex); };
   SetTalkText("[20001] x\n}" + std::string(50, 'M') + "@;\n[20002] x\n}" + std::string(60, 'M') +
               "@;\n");
   UseScript({Tap(platform::VK_RETURN)});
@@ -165,22 +162,7 @@ TEST_F(TalkTest, ALineLongerThanFiftyBytesWrapsOntoTheNextScreenLine) {
   ShowTalk(0, 20002, 0);
   EXPECT_GT(whiteIn(420), 20);
   // The second screen line holds the last 10 bytes: nothing right of x 120 + 10 × 10.
-  int beyond = 0;
-  for (int y = 420; y < 440; ++y)
-    for (int x = 230; x < 620; ++x) beyond += ScreenPixel(x, y) == kWhiteIndex;
-  EXPECT_EQ(beyond, 0);
-}
-
-TEST_F(TalkTest, TheFirstByteDecidesWhetherThereIsAnythingToShow) {
-  SetTalkText("[20001] x\nplain words@;\n[20002] x\n{First}Second@{never@;\n");
-  AddNpc(0, MakeNpc(0, 600, 400));
-  const int flips = GetLog().flips;
-  ShowTalk(0, 20001, 0);
-  EXPECT_EQ(GetLog().flips, flips);
-  // '@' ends the exchange, whatever follows it.
-  UseScript({Tap(platform::VK_RETURN), Tap(platform::VK_RETURN)});
-  ShowTalk(0, 20002, 0);
-  EXPECT_EQ(GetLog().flips - flips, 2);
+  EXPECT_EQ(ScreenCount(230, 420, 390, 20, kWhiteIndex), 0);
 }
 
 }  // namespace

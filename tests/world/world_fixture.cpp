@@ -32,7 +32,6 @@ Palette TestPalette() {
   palette[0] = {0, 0, 0, 0};
   palette[kWhiteIndex] = {255, 255, 255, 0};
   palette[kYellowIndex] = {255, 255, 0, 0};
-  palette[kRedIndex] = {255, 0, 0, 0};
   palette[kKeyIndex] = {255, 238, 187, 0};
   palette[kTalkBarIndex] = {40, 40, 90, 0};
   return palette;
@@ -64,16 +63,6 @@ void PaintSheets() {
   lpDDSTalkBar->SetColorKey(kKeyIndex);
 }
 
-std::string Field(const std::string& value) { return "xxxxxxxxxx:" + value + ";\n"; }
-
-Step MakeStep(Step::Kind kind, int key, int milliseconds) {
-  Step step;
-  step.kind = kind;
-  step.key = key;
-  step.milliseconds = milliseconds;
-  return step;
-}
-
 }  // namespace
 
 uint8_t GroundIndex(int groundTile) { return uint8_t(10 + groundTile); }
@@ -95,23 +84,6 @@ std::string MapFileBytes(int width, int height, int groundTile, const std::vecto
     bytes.push_back(char(code >> 8));
   }
   return bytes;
-}
-
-std::string NpcFileBytes(const std::vector<NpcRecord>& records) {
-  std::string text = Field(std::to_string(records.size()));
-  for (const NpcRecord& r : records) {
-    const int numbers1[] = {r.nTalkId, r.nPicture, r.bHostile, r.nTalkState, r.nWalk, r.bActive};
-    for (int n : numbers1) text += Field(std::to_string(n));
-    text += Field(std::string(r.szName, strnlen(r.szName, sizeof r.szName)));
-    const int numbers2[] = {r.nFrameWidth, r.nFrameHeight, r.nX,      r.nY,       r.nLastX,
-                            r.nLastY,      r.nDirection,   r.nFrame,  r.nLevel,   r.nExp,
-                            r.nLife,       r.nMaxLife,     r.nAttack, r.nDefense, r.nSpeed};
-    for (int n : numbers2) text += Field(std::to_string(n));
-    text += Field(std::string(r.szGoods, strnlen(r.szGoods, sizeof r.szGoods)));
-    text += Field(std::to_string(r.nMoney));
-    text += Field("0");
-  }
-  return text;
 }
 
 NpcRecord MakeNpc(int picture, int x, int y, const char* name) {
@@ -207,18 +179,20 @@ void WorldTest::PlaceHero(int x, int y) {
 }
 
 uint8_t WorldTest::ScreenPixel(int x, int y) const { return lpDDSPrimary->PixelAt(x, y); }
+int WorldTest::ScreenCount(int left, int top, int width, int height, uint8_t index) const {
+  int count = 0;
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x) count += ScreenPixel(x, y) == index;
+  return count;
+}
 uint8_t WorldTest::BackPixel(int x, int y) const { return lpDDSBack->PixelAt(x, y); }
 uint8_t WorldTest::CanvasPixel(int x, int y) const { return lpDDSTitle->PixelAt(x, y); }
 
-Step Tap(int key) { return MakeStep(Step::Kind::Tap, key, 0); }
-Step Press(int key) { return MakeStep(Step::Kind::Press, key, 0); }
-Step Release(int key) { return MakeStep(Step::Kind::Release, key, 0); }
-Step Wait(int milliseconds) { return MakeStep(Step::Kind::Wait, 0, milliseconds); }
-Step Hold(int key, int milliseconds) { return MakeStep(Step::Kind::Hold, key, milliseconds); }
-Step State(const std::string& file) {
-  Step step = MakeStep(Step::Kind::State, 0, 0);
-  step.name = file;
-  return step;
-}
+Step Tap(int key) { return {Step::Kind::Tap, key, 0, "", 0}; }
+Step Press(int key) { return {Step::Kind::Press, key, 0, "", 0}; }
+Step Release(int key) { return {Step::Kind::Release, key, 0, "", 0}; }
+Step Wait(int milliseconds) { return {Step::Kind::Wait, 0, milliseconds, "", 0}; }
+Step Hold(int key, int milliseconds) { return {Step::Kind::Hold, key, milliseconds, "", 0}; }
+Step State(const std::string& file) { return {Step::Kind::State, 0, 0, file, 0}; }
 
 }  // namespace world_test

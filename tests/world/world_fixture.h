@@ -18,7 +18,6 @@ namespace world_test {
 constexpr uint8_t kKeyIndex = 250;     // the colour key of every keyed sheet
 constexpr uint8_t kWhiteIndex = 255;
 constexpr uint8_t kYellowIndex = 254;
-constexpr uint8_t kRedIndex = 253;
 constexpr uint8_t kTalkBarIndex = 240;
 uint8_t GroundIndex(int groundTile);             // ground tile g is filled with this
 uint8_t OverlayIndex(int tile);                  // overlay tile n is filled with this
@@ -28,7 +27,6 @@ uint8_t HeroFrameIndex(int frame, int direction);  // one frame of the hero shee
 // Writes the tiny data set files.
 void WriteFile(const std::string& gameName, const std::string& bytes);
 std::string MapFileBytes(int width, int height, int groundTile, const std::vector<uint16_t>& tiles);
-std::string NpcFileBytes(const std::vector<NpcRecord>& records);
 NpcRecord MakeNpc(int picture, int x, int y, const char* name = "NPC");
 
 class WorldTest : public ::testing::Test {
@@ -49,6 +47,8 @@ class WorldTest : public ::testing::Test {
   void PlaceHero(int x, int y);
 
   uint8_t ScreenPixel(int x, int y) const;  // the visible page
+  // How many pixels of the visible page's rectangle have the given index.
+  int ScreenCount(int left, int top, int width, int height, uint8_t index) const;
   uint8_t BackPixel(int x, int y) const;
   uint8_t CanvasPixel(int x, int y) const;  // the world canvas
 

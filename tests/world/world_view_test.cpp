@@ -87,7 +87,7 @@ TEST_F(WorldViewTest, CharactersBlockWithin24PixelsInBothAxes) {
   EXPECT_NE(CanvasPixel(310, 290), NpcSheetIndex(3));
 }
 
-TEST_F(WorldViewTest, AHeroSetDownAgainstACharacterCanWalkAway) {
+TEST_F(WorldViewTest, AHeroSetDownInsideAnObstacleCanLeaveIt) {
   AddNpc(0, MakeNpc(3, 300, 300));
   PlaceHero(300 + 8, 300);  // a door put the hero right against the character
   hero.nX += 8;              // a step away
@@ -99,9 +99,8 @@ TEST_F(WorldViewTest, AHeroSetDownAgainstACharacterCanWalkAway) {
   hero.nX -= 8;  // once apart, the character blocks again
   DrawWorld();
   EXPECT_EQ(hero.nX, 332);
-}
 
-TEST_F(WorldViewTest, AnUndoIntoASolidCellLeavesTheHeroThere) {
+  // An undo back into a solid cell leaves the hero there.
   SetTileAt(mapTable[0], 6, 4, 0xA000);
   SetTileAt(mapTable[0], 6, 6, 0xA000);
   PlaceHero(180, 164);  // inside the wall at (6, 4)

@@ -21,6 +21,13 @@ class NpcFileTest : public DataDirectoryTest {
   }
 };
 
+// Every number of a record, in record order.
+std::vector<int32_t> Numbers(const NpcRecord& r) {
+  return {r.nTalkId, r.nPicture, r.bHostile, r.nTalkState, r.nWalk,  r.bActive,  r.nFrameWidth,
+          r.nFrameHeight, r.nX, r.nY, r.nLastX, r.nLastY, r.nDirection, r.nFrame, r.nLevel, r.nExp,
+          r.nLife, r.nMaxLife, r.nAttack, r.nDefense, r.nSpeed, r.nMoney};
+}
+
 std::string CrLf(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -38,38 +45,15 @@ TEST_F(NpcFileTest, ReadsEveryFieldOfEachRecordInOrder) {
                                  NpcLines(SampleNpcValues("59999", "\xC9\xCC\xC8\xCB")));
   ASSERT_EQ(NpcCount(city), 2);
   const NpcRecord& first = city.lpNpcs[0];
-  EXPECT_EQ(first.nTalkId, 20006);
-  EXPECT_EQ(first.nPicture, 3);
-  EXPECT_EQ(first.bHostile, 1);
-  EXPECT_EQ(first.nTalkState, 2);
-  EXPECT_EQ(first.nWalk, 1);
-  EXPECT_EQ(first.bActive, 1);
+  EXPECT_EQ(Numbers(first), (std::vector<int32_t>{20006, 3, 1, 2, 1, 1, 32, 32, 96, 128, 96, 128,
+                                                  1, 0, 4, 100, 30, 40, 12, 9, 4, 75}));
   EXPECT_STREQ(first.szName, "  two spaces");
-  EXPECT_EQ(first.nFrameWidth, 32);
-  EXPECT_EQ(first.nFrameHeight, 32);
-  EXPECT_EQ(first.nX, 96);
-  EXPECT_EQ(first.nY, 128);
-  EXPECT_EQ(first.nLastX, 96);
-  EXPECT_EQ(first.nLastY, 128);
-  EXPECT_EQ(first.nDirection, 1);
-  EXPECT_EQ(first.nFrame, 0);
-  EXPECT_EQ(first.nLevel, 4);
-  EXPECT_EQ(first.nExp, 100);
-  EXPECT_EQ(first.nLife, 30);
-  EXPECT_EQ(first.nMaxLife, 40);
-  EXPECT_EQ(first.nAttack, 12);
-  EXPECT_EQ(first.nDefense, 9);
-  EXPECT_EQ(first.nSpeed, 4);
   EXPECT_EQ(std::string(first.szGoods, 17), std::string("12  34          \0", 17));
-  EXPECT_EQ(first.nMoney, 75);
   EXPECT_EQ(first.lpSurface, NpcSheetHandle(3));
   EXPECT_EQ(city.lpNpcs[1].nTalkId, 59999);
   EXPECT_STREQ(city.lpNpcs[1].szName, "\xC9\xCC\xC8\xCB");
   // Files that are missing give empty lists.
-  for (int m = 0; m < kMapCount; ++m)
-    if (m != 1) {
-      EXPECT_EQ(NpcCount(mapTable[m]), 0) << m;
-    }
+  for (int m : {0, 2, 3, 4, 5, 6, 7}) EXPECT_EQ(NpcCount(mapTable[m]), 0) << m;
 }
 
 TEST_F(NpcFileTest, CrLfLineEndsLoadLikeLf) {
@@ -100,12 +84,10 @@ TEST_F(NpcFileTest, NumbersReadAsDecimalPrefixes) {
   const MapInfo& city = LoadCity(Field(" 1") + NpcLines(values));
   ASSERT_EQ(NpcCount(city), 1);
   const NpcRecord& npc = city.lpNpcs[0];
-  EXPECT_EQ(npc.nFrameWidth, 12);
-  EXPECT_EQ(npc.nFrameHeight, 12);
-  EXPECT_EQ(npc.nX, 0);
-  EXPECT_EQ(npc.nY, -7);
-  EXPECT_EQ(npc.nLastX, 8);
-  EXPECT_EQ(npc.nLastY, 0);
+  const std::vector<int32_t> numbers = Numbers(npc);
+  // nFrameWidth to nLastY.
+  EXPECT_EQ(std::vector<int32_t>(numbers.begin() + 6, numbers.begin() + 12),
+            (std::vector<int32_t>{12, 12, 0, -7, 8, 0}));
   EXPECT_EQ(npc.nExp, INT32_MAX);
   EXPECT_EQ(npc.nLife, INT32_MIN);
   EXPECT_EQ(npc.nMoney, 75);

@@ -34,13 +34,6 @@ inline std::string MapFileBytes(const std::string& name, int32_t width, int32_t 
   return bytes;
 }
 
-// A 20 × 15 map whose every cell holds base + its index.
-inline std::string PlainMap(const std::string& name, uint16_t base) {
-  std::vector<uint16_t> tiles(20 * 15);
-  for (size_t i = 0; i < tiles.size(); ++i) tiles[i] = uint16_t(base + i);
-  return MapFileBytes(name, 20, 15, 1, tiles);
-}
-
 // One field line: an 11-byte label, the value, ';', a remark, LF.
 inline std::string Field(const std::string& value, const std::string& remark = " remark") {
   return "label:    =" + value + ";" + remark + "\n";
@@ -80,10 +73,13 @@ class DataDirectoryTest : public ::testing::Test {
     out << bytes;
   }
   void Remove(const std::string& file) { std::filesystem::remove(directory_ / "maps" / file); }
-  // Eight plain maps; map m's cells start at code 100 × m.
+  // Eight 20 × 15 maps; cell i of map m holds code 100 × m + i.
   void WriteAllMaps() {
-    for (int m = 0; m < kMapCount; ++m)
-      Write(std::string(kMapNames[m]) + ".map", PlainMap(kMapNames[m], uint16_t(100 * m)));
+    for (int m = 0; m < kMapCount; ++m) {
+      std::vector<uint16_t> tiles(20 * 15);
+      for (size_t i = 0; i < tiles.size(); ++i) tiles[i] = uint16_t(100 * m + int(i));
+      Write(std::string(kMapNames[m]) + ".map", MapFileBytes(kMapNames[m], 20, 15, 1, tiles));
+    }
   }
 
   std::filesystem::path directory_;
