@@ -37,11 +37,16 @@ bool HeroTouchesSolidCell(const MapInfo& map) {
   return false;
 }
 
-bool HeroTouchesCharacter(const NpcRecord& npc) {
-  const int64_t dx = HeroMapX() - npc.nX;
-  const int64_t dy = HeroMapY() - npc.nY;
+// True when the map point (x, y) lies within reach of the character in both axes.
+bool WithinReach(int64_t x, int64_t y, const NpcRecord& npc) {
+  const int64_t dx = x - npc.nX;
+  const int64_t dy = y - npc.nY;
   return dx >= -kCollisionReach && dx <= kCollisionReach && dy >= -kCollisionReach &&
          dy <= kCollisionReach;
+}
+
+bool HeroTouchesCharacter(const NpcRecord& npc) {
+  return WithinReach(HeroMapX(), HeroMapY(), npc);
 }
 
 // True when the hero's last accepted place was already within reach of the character. A door
@@ -50,10 +55,7 @@ bool HeroTouchesCharacter(const NpcRecord& npc) {
 bool LastPlaceTouchedCharacter(const NpcRecord& npc) {
   const int64_t lastX = int64_t(nLastViewCol) * kCellSize + hero.nLastX - nLastScrollX;
   const int64_t lastY = int64_t(nLastViewRow) * kCellSize + hero.nLastY - nLastScrollY;
-  const int64_t dx = lastX - npc.nX;
-  const int64_t dy = lastY - npc.nY;
-  return dx >= -kCollisionReach && dx <= kCollisionReach && dy >= -kCollisionReach &&
-         dy <= kCollisionReach;
+  return WithinReach(lastX, lastY, npc);
 }
 
 // The frame of a sprite sheet: column nFrame, row nDirection.
