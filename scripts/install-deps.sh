@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev libpng-dev
   libfluidsynth-dev fluid-soundfont-gm fonts-wqy-zenhei
   libgtest-dev libbenchmark-dev

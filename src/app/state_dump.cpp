@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/game_state.h"
+#include "app/open_screen.h"
 #include "platform/backend.h"
 #include "world/map_types.h"
 
@@ -62,7 +63,9 @@ void AppendRecord(std::string& out, const NpcRecord& npc) {
 }  // namespace
 
 std::string DumpGameState() {
-  std::string out = "{";
+  std::string out = "{\"screen\":\"";
+  out += OpenScreen();
+  out += "\",";
   AppendNumber(out, "nMap", nMap);
   AppendNumber(out, "nViewCol", nViewCol);
   AppendNumber(out, "nViewRow", nViewRow);

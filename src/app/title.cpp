@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/game_state.h"
+#include "app/open_screen.h"
 #include "platform/system.h"
 #include "sound/music.h"
 #include "video/bitmap.h"
@@ -58,17 +59,10 @@ void BeginNewGame() {
   ShowTalk(0, kFirstTalk, 0);
 }
 
-}  // namespace
-
-void RunTitleMenu() {
-  if (LoadMaps() == 0) {
-    platform::MessageBox("地图文件出错", "error");
-    ReleaseDisplay();
-    // Nothing can be played without the maps: leave through the program's normal ending.
-    throw platform::QuitRequested{};
-  }
-  LoadNpcs();
-  InitNewGame();
+// The title picture with its music and the main menu. True for a new game; false once quitting
+// has been asked for.
+bool RunMainMenu() {
+  ScreenScope screen("title");
   WaitKey(platform::VK_RETURN, 1);  // ENTER still held from the screen before is not a choice
   if (bSoundOn == 1) PlayMusic("voc\\title.mid");
   ShowTitlePicture();
@@ -88,14 +82,28 @@ void RunTitleMenu() {
     }
     if (GetAsyncKeyState(platform::VK_RETURN)) {
       WaitKey(platform::VK_RETURN, 1);
-      if (cursor == 0) break;
+      if (cursor == 0) return true;
       if (cursor == 2) {
         FadePalette(lpPalTitle, lpPalBlack, -1);
         platform::PostMessage(platform::WM_CLOSE);
-        return;
+        return false;
       }
     }
   }
+}
+
+}  // namespace
+
+void RunTitleMenu() {
+  if (LoadMaps() == 0) {
+    platform::MessageBox("地图文件出错", "error");
+    ReleaseDisplay();
+    // Nothing can be played without the maps: leave through the program's normal ending.
+    throw platform::QuitRequested{};
+  }
+  LoadNpcs();
+  InitNewGame();
+  if (!RunMainMenu()) return;
   BeginNewGame();
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/game_state.h"
+#include "app/open_screen.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"
@@ -123,6 +124,7 @@ std::string ReadTalkSegment(const std::string& text, size_t& position) {
 }
 
 void ShowTalk(int npcIndex, int talkId, int entry) {
+  ScreenScope screen("talk");
   const std::string text = FindTalk(talkId, entry);
   size_t position = 0;
   while (position < text.size()) {

@@ -1,0 +1,4 @@
+// The hero's status panel, drawn straight onto the visible page.
+#pragma once
+
+void ShowStatus();
