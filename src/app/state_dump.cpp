@@ -4,6 +4,7 @@
 
 #include "app/game_state.h"
 #include "app/open_screen.h"
+#include "battle/battle.h"
 #include "platform/backend.h"
 #include "world/map_types.h"
 
@@ -95,6 +96,17 @@ std::string DumpGameState() {
     out += "]}";
   }
   out += "],";
+  // The fight under way: its enemy copy and the highlighted command; null outside fights.
+  out += "\"battle\":";
+  if (const NpcRecord* enemy = BattleEnemy()) {
+    out += '{';
+    AppendNumber(out, "cursor", BattleCursor());
+    out += "\"enemy\":";
+    AppendRecord(out, *enemy);
+    out += "},";
+  } else {
+    out += "null,";
+  }
   const platform::headless::Log& log = platform::headless::GetLog();
   AppendNumber(out, "flips", log.flips);
   AppendNumber(out, "paletteLoads", log.paletteLoads, false);
