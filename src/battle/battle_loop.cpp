@@ -103,6 +103,9 @@ int32_t RunBattle(NpcRecord enemy, int32_t nArenaMap, int32_t nEscapeHold) {
   FadeOut();
   DrawBattleScreen(cursor, enemy);
   FadeIn();
+  // Text takes the nearest colour of the palette shown while it is drawn, and the screen
+  // above was drawn in black: the red commands and the white highlight come out only now.
+  DrawBattleScreen(cursor, enemy);
   // An Enter still held from the talk before the fight must not choose a command.
   WaitKey(platform::VK_RETURN, 1);
 

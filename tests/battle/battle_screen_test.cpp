@@ -63,12 +63,14 @@ TEST_F(BattleTest, TheCursorWrapsAndTheStateDumpShowsTheFight) {
   PlaceHeroInWorld();
   const NpcRecord enemy = Enemy(0, 10, 6);
   const auto cursorIs = [this](int cursor) {
-    return Look([cursor] {
+    return Look([this, cursor] {
       const std::string dump = DumpGameState();
       EXPECT_TRUE(Contains(dump, "\"screen\":\"battle\"")) << dump;
       EXPECT_TRUE(Contains(dump, "\"battle\":{\"cursor\":" + std::to_string(cursor) +
                                      ",\"enemy\":{\"nTalkId\":10001"))
           << dump;
+      // The highlight shows from the fight's first screen on, drawn once the colours are back.
+      EXPECT_GT(ScreenCount(298, 314 + 24 * cursor, 40, 20, kWhiteIndex), 200);
     });
   };
   EXPECT_EQ(Fight(enemy, 50,
