@@ -42,6 +42,37 @@ TEST_F(BattleTest, StatusCostsNoTurnAndAnEnemyAlreadyDownFallsToTheFirstAttack) 
   EXPECT_EQ(hero.nLife, 50);
 }
 
+TEST_F(BattleTest, AVisitToTheGoodsWindowCostsOneTurnWhenGoodsWereUsed) {
+  using platform::VK_CONTROL;
+  using platform::VK_ESCAPE;
+  using platform::VK_RIGHT;
+  struct Case {
+    const char* name;
+    std::vector<platform::headless::Step> windowKeys;
+    int goodsUsed;
+  };
+  const Case cases[] = {
+      {"closed at once", {Tap(VK_ESCAPE)}, 0},
+      {"three used", {Tap(VK_CONTROL), Tap(VK_RIGHT), Tap(VK_CONTROL), Tap(VK_RIGHT), Tap(VK_CONTROL), Tap(VK_ESCAPE)}, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    InitNewGame();
+    std::memcpy(hero.szGoods, "234", 3);  // each adds 1 to the attack
+    SeedRandom(9);
+    const int damage = c.goodsUsed > 0 ? BlowDamage(15, hero.nDefense) : 0;
+    SeedRandom(9);
+    // The window first lets go of a CTRL held from before; its keys come after.
+    std::vector<platform::headless::Step> steps = {Tap(VK_DOWN), Tap(VK_DOWN), Tap(VK_RETURN), Wait(10)};
+    steps.insert(steps.end(), c.windowKeys.begin(), c.windowKeys.end());
+    // Then away: a hold below 0 lets the escape succeed.
+    steps.insert(steps.end(), {Tap(VK_DOWN), Tap(VK_RETURN)});
+    EXPECT_EQ(Fight(Enemy(500, 15, 6), -1, steps), kBattleEscaped);
+    EXPECT_EQ(hero.nAttack, 10 + c.goodsUsed);
+    EXPECT_EQ(hero.nLife, 50 - damage);
+  }
+}
+
 TEST_F(BattleTest, AHeroAlreadyDownWhoAttacksDiesWithoutAnAnswer) {
   hero.nLife = 0;
   EXPECT_EQ(Fight(Enemy(500, 100, 10), 50, {Tap(VK_RETURN), Tap(VK_RETURN)}), kBattleDead);

@@ -30,6 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::headless::Step;
 using platform::VK_DOWN;
+using platform::VK_ESCAPE;
 using platform::VK_RETURN;
 using platform::VK_UP;
 
@@ -168,12 +169,15 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   hero.nAttack = 30;  // 50 to 100 a blow: the bat's 48 fall to the first
   hero.nDefense = 16;
   hero.nLife = hero.nMaxLife = 110;
+  std::memcpy(hero.szGoods, "3", 1);  // a herb, looked at in the goods window and kept
   const NpcRecord before = hero;
   const int32_t viewCol = nViewCol, viewRow = nViewRow;
 
   EXPECT_EQ(Fight(bat, 50,
                   {State("win_1_start"), Shot("win_1_start"), Tap(VK_DOWN), Tap(VK_RETURN),
-                   Wait(20), Shot("win_2_status"), Tap(VK_UP), Wait(20), Shot("win_3_attack_chosen"),
+                   Wait(20), Shot("win_2_status"), Tap(VK_DOWN), Tap(VK_RETURN), Wait(20),
+                   Shot("win_2_goods"), Tap(VK_ESCAPE), Tap(VK_UP), Tap(VK_UP), Wait(20),
+                   Shot("win_3_attack_chosen"),
                    Tap(VK_RETURN), Wait(300), Shot("win_4_explosion"), Wait(500),
                    Shot("win_5_damage"), Wait(600), Shot("win_6_victory"), Tap(VK_RETURN),
                    Wait(20), Shot("win_7_rewards"), Tap(VK_RETURN), Wait(20),
@@ -192,8 +196,9 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   EXPECT_EQ(Field(after, "hero", "nMaxLife"), 140);
   EXPECT_EQ(Field(after, "hero", "nLife"), 110 + (140 - 110) / 2);
   EXPECT_EQ(Field(after, "hero", "nMoney"), 50 + bat.nMoney);
-  EXPECT_EQ(hero.szGoods[0], bat.szGoods[0]);
-  EXPECT_NE(GoodsOfSlot(hero.szGoods[0]), nullptr) << "the loot names no goods of the table";
+  EXPECT_EQ(hero.szGoods[0], '3');
+  EXPECT_EQ(hero.szGoods[1], bat.szGoods[0]);
+  EXPECT_NE(GoodsOfSlot(hero.szGoods[1]), nullptr) << "the loot names no goods of the table";
   // The beaten bat still stands in the wood: the caller deactivates it, not the fight.
   EXPECT_EQ(NpcCount(mapTable[kArena]), 0);
 }
