@@ -77,7 +77,7 @@ TEST_F(BattleTest, ABlowShowsExplosionShakeAndRisingFigureThenLowersTheLife) {
           Look([&] {
             EXPECT_EQ(ScreenCount(struckX - 10, 238, 54, 50, kBombIndex), 0);
             EXPECT_GT(ScreenCount(struckX, 238 - 45, 10 * (damage >= 10 ? 3 : 2), 20,
-                                  world_test::kWhiteIndex), 10);
+                                  kWhiteIndex), 10);
           })},
          [&] {
            const uint32_t start = platform::headless::Now();

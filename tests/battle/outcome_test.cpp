@@ -13,9 +13,6 @@
 namespace battle_test {
 namespace {
 
-using world_test::kWhiteIndex;
-using world_test::kYellowIndex;
-
 class OutcomeTest : public BattleTest {
  protected:
   // Runs the outcome check in the arena, pressing Enter for each of its waits, with a look
@@ -23,7 +20,7 @@ class OutcomeTest : public BattleTest {
   int32_t Check(const NpcRecord& enemy, int enterPresses, std::function<void()> look = [] {}) {
     const int32_t cursor = 0;
     ArenaScope arena(enemy, kArena, cursor);
-    std::vector<platform::headless::Step> steps;
+    std::vector<Step> steps;
     for (int k = 1; k < enterPresses; ++k) steps.push_back(Tap(platform::VK_RETURN));
     steps.push_back(Wait(2));
     steps.push_back(Look(std::move(look)));
@@ -123,8 +120,8 @@ TEST_F(OutcomeTest, LootIsShownInARowByItsSlotsAndKeptWhileSlotsAreFree) {
     std::memcpy(enemy.szGoods, c.field.data(), c.field.size());
     Check(enemy, 2, [&] {
       EXPECT_EQ(ScreenCount(200, 240, 90, 20, kWhiteIndex) > 20, !c.namesAt.empty()) << "heading";
-      for (int x : c.namesAt) EXPECT_GT(ScreenCount(x, 240, 40, 20, kYellowIndex), 20) << x;
-      for (int x : c.nothingAt) EXPECT_EQ(ScreenCount(x, 240, 40, 20, kYellowIndex), 0) << x;
+      for (int x : c.namesAt) EXPECT_GT(BoxCount(x, 240, kYellowIndex), 20) << x;
+      for (int x : c.nothingAt) EXPECT_EQ(BoxCount(x, 240, kYellowIndex), 0) << x;
     });
     EXPECT_EQ(std::string(hero.szGoods, 16), c.slotsAfter);
   }

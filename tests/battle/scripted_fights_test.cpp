@@ -28,11 +28,11 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::headless::Step;
 using platform::VK_DOWN;
 using platform::VK_ESCAPE;
 using platform::VK_RETURN;
 using platform::VK_UP;
+using platform::headless::Step;
 
 constexpr int kWood = 2;
 constexpr int kArena = 3;
@@ -46,10 +46,21 @@ intptr_t WindowProc(int message, intptr_t wParam, intptr_t lParam) {
   return platform::DefWindowProc(message, wParam, lParam);
 }
 
+// A number field of a dump, looked for after the given section ("" for the top level).
+long long Field(const std::string& json, const std::string& section, const std::string& name) {
+  const size_t from = section.empty() ? 0 : json.find("\"" + section + "\":");
+  const std::string key = "\"" + name + "\":";
+  const size_t at = from == std::string::npos ? from : json.find(key, from);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no field " << section << "." << name;
+    return -1;
+  }
+  return std::atoll(json.c_str() + at + key.size());
+}
+
 class ScriptedFights : public ::testing::Test {
  protected:
   void SetUp() override {
-    out_ = fs::path(TAMSEL_BUILD_DIR) / "battle_scripted_fights";
     ASSERT_TRUE(fs::exists(fs::path(TAMSEL_DATA_DIR) / "maps" / "wood.npc"));
     fs::create_directories(out_);
     platform::headless::Options options;
@@ -76,30 +87,31 @@ class ScriptedFights : public ::testing::Test {
     if (platform::WindowExists()) platform::DestroyWindow();
   }
 
-  // The first character of the wood with this name whose loot field does (or does not) start
-  // with goods.
-  static NpcRecord WoodEnemy(const char* name, bool withLoot) {
-    for (const NpcRecord& npc : mapTable[kWood].lpNpcs) {
-      if (std::strcmp(npc.szName, name) == 0 && (npc.szGoods[0] != '0') == withLoot) return npc;
-    }
-    ADD_FAILURE() << "the wood has no such enemy";
-    return NpcRecord{};
-  }
-
-  // The hero stands in the wood a little left of the enemy's place, the view around it.
-  static void MeetInTheWood(const NpcRecord& enemy) {
+  // The hero meets the first creature of the wood of that name with (or without) loot a
+  // little left of its place, the view scrolled around it; returns the creature.
+  static NpcRecord MeetInTheWood(const char* name, bool withLoot) {
     const MapInfo& wood = mapTable[kWood];
+    const auto found = std::find_if(wood.lpNpcs.begin(), wood.lpNpcs.end(), [&](const NpcRecord& npc) {
+      return std::strcmp(npc.szName, name) == 0 && (npc.szGoods[0] != '0') == withLoot;
+    });
+    if (found == wood.lpNpcs.end()) {
+      ADD_FAILURE() << "the wood has no such creature";
+      return NpcRecord{};
+    }
     nMap = kWood;
-    nViewCol = nLastViewCol = std::clamp(enemy.nX / 32 - 10, 0, wood.nWidth - 20);
-    nViewRow = nLastViewRow = std::clamp(enemy.nY / 32 - 8, 0, wood.nHeight - 15);
-    nScrollX = nLastScrollX = nScrollY = nLastScrollY = 0;
-    hero.nX = hero.nLastX = enemy.nX - 48 - nViewCol * 32;
-    hero.nY = hero.nLastY = enemy.nY - nViewRow * 32;
+    nViewCol = nLastViewCol = std::clamp(found->nX / 32 - 10, 0, wood.nWidth - 21);
+    nViewRow = nLastViewRow = std::clamp(found->nY / 32 - 8, 0, wood.nHeight - 16);
+    nScrollX = nLastScrollX = -16;
+    nScrollY = nLastScrollY = -8;
+    hero.nX = hero.nLastX = found->nX - 48 - nViewCol * 32 + nScrollX;
+    hero.nY = hero.nLastY = found->nY - nViewRow * 32 + nScrollY;
     hero.nDirection = 2;
     hero.nFrame = 1;
+    return *found;
   }
 
   int32_t Fight(const NpcRecord& enemy, int32_t hold, std::vector<Step> steps) {
+    before_ = DumpGameState();
     // The fight's first poll lets go of an Enter held from before; its keys come after.
     steps.insert(steps.begin(), Wait(10));
     platform::headless::AddSteps(steps);
@@ -117,78 +129,56 @@ class ScriptedFights : public ::testing::Test {
     return text.str();
   }
 
-  fs::path out_;
+  // At the start of a fight: the arena, the hero in its place, the enemy's copy whole.
+  static void ExpectFightStart(const std::string& json, const NpcRecord& enemy) {
+    EXPECT_NE(json.find("\"screen\":\"battle\""), std::string::npos);
+    EXPECT_EQ(Field(json, "", "nMap"), kArena);
+    EXPECT_EQ(Field(json, "hero", "nX"), nHeroBattleX);
+    EXPECT_EQ(Field(json, "hero", "nY"), nHeroBattleY);
+    EXPECT_EQ(Field(json, "battle", "cursor"), 0);
+    EXPECT_EQ(Field(json, "battle", "nLife"), enemy.nLife);
+  }
+
+  // After a won or escaped fight: the map, the eight view values and the hero's place as the
+  // dump before the fight had them.
+  void ExpectWorldPutBack(const std::string& json) const {
+    for (const char* name : {"nMap", "nViewCol", "nViewRow", "nLastViewCol", "nLastViewRow", "nScrollX",
+                             "nScrollY", "nLastScrollX", "nLastScrollY"}) {
+      EXPECT_EQ(Field(json, "", name), Field(before_, "", name)) << name;
+    }
+    for (const char* name : {"nX", "nY", "nLastX", "nLastY", "nDirection", "nFrame"}) {
+      EXPECT_EQ(Field(json, "hero", name), Field(before_, "hero", name)) << name;
+    }
+    EXPECT_NE(json.find("\"screen\":\"world\""), std::string::npos);
+    EXPECT_NE(json.find("\"battle\":null"), std::string::npos);
+  }
+
+  const fs::path out_ = fs::path(TAMSEL_BUILD_DIR) / "battle_scripted_fights";
+  std::string before_;
 };
 
-// A number field of a dump, looked for after the given section ("" for the top level).
-long long Field(const std::string& json, const std::string& section, const std::string& name) {
-  const size_t from = section.empty() ? 0 : json.find("\"" + section + "\":");
-  const std::string key = "\"" + name + "\":";
-  const size_t at = from == std::string::npos ? from : json.find(key, from);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no field " << section << "." << name;
-    return -1;
-  }
-  return std::atoll(json.c_str() + at + key.size());
-}
-
-// What a dump says of the world a fight must put back: the wood, the view and the hero's
-// place as they were before it.
-void ExpectWorldAsBefore(const std::string& json, const NpcRecord& heroBefore,
-                         int32_t viewCol, int32_t viewRow) {
-  EXPECT_EQ(Field(json, "", "nMap"), kWood);
-  EXPECT_EQ(Field(json, "", "nViewCol"), viewCol);
-  EXPECT_EQ(Field(json, "", "nViewRow"), viewRow);
-  EXPECT_EQ(Field(json, "", "nLastViewCol"), viewCol);
-  EXPECT_EQ(Field(json, "", "nLastViewRow"), viewRow);
-  EXPECT_EQ(Field(json, "hero", "nX"), heroBefore.nX);
-  EXPECT_EQ(Field(json, "hero", "nY"), heroBefore.nY);
-  EXPECT_EQ(Field(json, "hero", "nLastX"), heroBefore.nX);
-  EXPECT_EQ(Field(json, "hero", "nDirection"), heroBefore.nDirection);
-  EXPECT_EQ(Field(json, "hero", "nFrame"), heroBefore.nFrame);
-  EXPECT_NE(json.find("\"screen\":\"world\""), std::string::npos);
-  EXPECT_NE(json.find("\"battle\":null"), std::string::npos);
-}
-
-// At the start of a fight: the arena, the two fighters in place, the enemy's copy whole.
-void ExpectFightStart(const std::string& json, const NpcRecord& enemy) {
-  EXPECT_EQ(Field(json, "", "nMap"), kArena);
-  EXPECT_NE(json.find("\"screen\":\"battle\""), std::string::npos);
-  EXPECT_EQ(Field(json, "hero", "nX"), nHeroBattleX);
-  EXPECT_EQ(Field(json, "hero", "nY"), nHeroBattleY);
-  EXPECT_EQ(Field(json, "battle", "cursor"), 0);
-  EXPECT_EQ(Field(json, "battle", "nLife"), enemy.nLife);
-  EXPECT_EQ(Field(json, "battle", "nAttack"), enemy.nAttack);
-}
-
 TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
-  const NpcRecord bat = WoodEnemy("吸血蝠", true);
-  MeetInTheWood(bat);
+  const NpcRecord bat = MeetInTheWood("吸血蝠", true);
   hero.nLevel = 4;
   hero.nExp = 50;
   hero.nAttack = 30;  // 50 to 100 a blow: the bat's 48 fall to the first
   hero.nDefense = 16;
   hero.nLife = hero.nMaxLife = 110;
   std::memcpy(hero.szGoods, "3", 1);  // a herb, looked at in the goods window and kept
-  const NpcRecord before = hero;
-  const int32_t viewCol = nViewCol, viewRow = nViewRow;
-
   EXPECT_EQ(Fight(bat, 50,
-                  {State("win_1_start"), Shot("win_1_start"), Tap(VK_DOWN), Tap(VK_RETURN),
-                   Wait(20), Shot("win_2_status"), Tap(VK_DOWN), Tap(VK_RETURN), Wait(20),
-                   Shot("win_2_goods"), Tap(VK_ESCAPE), Tap(VK_UP), Tap(VK_UP), Wait(20),
-                   Shot("win_3_attack_chosen"),
-                   Tap(VK_RETURN), Wait(300), Shot("win_4_explosion"), Wait(500),
-                   Shot("win_5_damage"), Wait(600), Shot("win_6_victory"), Tap(VK_RETURN),
-                   Wait(20), Shot("win_7_rewards"), Tap(VK_RETURN), Wait(20),
-                   Shot("win_8_level_up"), Tap(VK_RETURN), State("win_9_after"),
-                   Shot("win_9_after")}),
+                  {State("win_1_start"), Shot("win_1_start"), Tap(VK_DOWN), Tap(VK_RETURN), Wait(20),
+                   Shot("win_2_status"), Tap(VK_DOWN), Tap(VK_RETURN), Wait(20), Shot("win_2_goods"),
+                   Tap(VK_ESCAPE), Tap(VK_UP), Tap(VK_UP), Wait(20), Shot("win_3_attack_chosen"),
+                   Tap(VK_RETURN), Wait(300), Shot("win_4_explosion"), Wait(500), Shot("win_5_damage"),
+                   Wait(600), Shot("win_6_victory"), Tap(VK_RETURN), Wait(20), Shot("win_7_rewards"),
+                   Tap(VK_RETURN), Wait(20), Shot("win_8_level_up"), Tap(VK_RETURN),
+                   State("win_9_after"), Shot("win_9_after")}),
             kBattleWon);
   ExpectFightStart(Dump("win_1_start"), bat);
   const std::string after = Dump("win_9_after");
-  ExpectWorldAsBefore(after, before, viewCol, viewRow);
+  ExpectWorldPutBack(after);
   // 50 + 25 × 3 experience: one level, 25 left; the bat's money and its ring are the hero's.
-  EXPECT_EQ(bat.nLevel, 3);
+  ASSERT_EQ(bat.nLevel, 3);
   EXPECT_EQ(Field(after, "hero", "nLevel"), 5);
   EXPECT_EQ(Field(after, "hero", "nExp"), 25);
   EXPECT_EQ(Field(after, "hero", "nAttack"), 31);
@@ -199,13 +189,10 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   EXPECT_EQ(hero.szGoods[0], '3');
   EXPECT_EQ(hero.szGoods[1], bat.szGoods[0]);
   EXPECT_NE(GoodsOfSlot(hero.szGoods[1]), nullptr) << "the loot names no goods of the table";
-  // The beaten bat still stands in the wood: the caller deactivates it, not the fight.
-  EXPECT_EQ(NpcCount(mapTable[kArena]), 0);
 }
 
 TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
-  const NpcRecord demon = WoodEnemy("老槐妖", true);
-  MeetInTheWood(demon);
+  const NpcRecord demon = MeetInTheWood("老槐妖", true);
   hero.nLife = 40;  // the demon strikes for 42 to 84
   EXPECT_EQ(Fight(demon, 100,
                   {State("lose_1_start"), Tap(VK_RETURN), Wait(300), Shot("lose_2_hero_blow"),
@@ -224,10 +211,7 @@ TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
 }
 
 TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
-  const NpcRecord wolf = WoodEnemy("灰狼", false);
-  MeetInTheWood(wolf);
-  const NpcRecord before = hero;
-  const int32_t viewCol = nViewCol, viewRow = nViewRow;
+  const NpcRecord wolf = MeetInTheWood("灰狼", false);
   // A generator start where the first try fails and the second, after the wolf's blow, works.
   uint32_t seed = 1;
   int damage = 0;
@@ -246,7 +230,7 @@ TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
             kBattleEscaped);
   ExpectFightStart(Dump("escape_1_start"), wolf);
   const std::string after = Dump("escape_5_after");
-  ExpectWorldAsBefore(after, before, viewCol, viewRow);
+  ExpectWorldPutBack(after);
   EXPECT_EQ(Field(after, "hero", "nLife"), 50 - damage);
   EXPECT_EQ(Field(after, "hero", "nExp"), 0);
   EXPECT_EQ(Field(after, "hero", "nMoney"), 50);
