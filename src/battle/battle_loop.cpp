@@ -2,7 +2,6 @@
 // commands. The hero always acts first; the enemy answers every action that takes a turn
 // (an attack it survives, a visit to the goods window in which goods were used, a failed
 // escape) with exactly one blow.
-#include "app/game_state.h"
 #include "app/open_screen.h"
 #include "battle/arena.h"
 #include "battle/battle.h"

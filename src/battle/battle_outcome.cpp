@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kHeroVoice = 0;
 constexpr int32_t kExpPerEnemyLevel = 25;
 constexpr char kNoLoot = '0';  // a loot field starting with this carries nothing
 constexpr int32_t kOffScreenX = 640;

@@ -7,6 +7,9 @@
 // hold any figure) stop at its ends instead of overflowing.
 int32_t SaturatedFigure(int64_t value);
 
+// The hero's sounds are those of voice 0; an enemy's voice comes from its picture (VoiceOf).
+constexpr int kHeroVoice = 0;
+
 // The damage of one blow. With base = 2 × attack − defense: base to 2 × base when base is
 // above 10, otherwise 0 to 10. Every blow hits; none heals.
 int32_t BlowDamage(int32_t attack, int32_t defense);

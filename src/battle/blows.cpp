@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kHeroVoice = 0;
-
 constexpr int kExplosionFrames = 10;
 constexpr int kExplosionWidth = 54;
 constexpr int kExplosionHeight = 50;
