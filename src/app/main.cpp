@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,10 +77,11 @@ int main(int argc, char** argv) {
   platform::SetStateDumper(DumpGameState);
   const int exitCode = WinMain();
   // A script that could not be played through fails the run.
-  const int stalledLine = commandLine.headless ? platform::headless::StalledScriptLine() : 0;
-  if (stalledLine != 0) {
+  const std::optional<int> stalledLine =
+      commandLine.headless ? platform::headless::StalledScriptLine() : std::nullopt;
+  if (stalledLine) {
     std::fprintf(stderr, "tamsel: %s: line %d: the run ended before this step was played\n",
-                 commandLine.script.c_str(), stalledLine);
+                 commandLine.script.c_str(), *stalledLine);
     return kExitScriptStalled;
   }
   return exitCode;

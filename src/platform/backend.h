@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,11 +85,11 @@ void ReleaseKey(int virtualKey);
 // Appends steps to the running script.
 void AddSteps(const std::vector<Step>& steps);
 bool ScriptFinished();
-// Once the run is over: the script line of the first step that was never played, or 0 when
-// the script was played through. A script still going when the time limit passed stalled
-// there. When the game ends on its own, trailing waits and a tap whose press the game saw
-// count as played.
-int StalledScriptLine();
+// Once the run is over: the script line of the first step that was never played, or nothing
+// when the script was played through. A script still going when the time limit passed
+// stalled there. When the game ends on its own, trailing waits and a tap whose press the game
+// saw count as played.
+std::optional<int> StalledScriptLine();
 
 // The virtual clock.
 uint32_t Now();
