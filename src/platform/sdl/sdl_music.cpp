@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "platform/system.h"
 
@@ -61,11 +62,16 @@ void SdlMusic::PlayerDeleter::operator()(fluid_player_t* player) const {
 
 SdlMusic::SdlMusic(int frequency, SDL_AudioFormat format, int channels)
     : frequency_(frequency), renderable_(format == AUDIO_S16SYS), channels_(channels) {
-  worker_ = std::thread(&SdlMusic::Work, this);
+  try {
+    worker_ = std::thread(&SdlMusic::Work, this);
+  } catch (const std::system_error&) {
+    return;  // no thread to spare: no music
+  }
   Mix_HookMusic(&SdlMusic::Render, this);
 }
 
 SdlMusic::~SdlMusic() {
+  if (!worker_.joinable()) return;
   Mix_HookMusic(nullptr, nullptr);  // the audio thread is out of Render once this returns
   {
     const std::lock_guard lock(requestsLock_);
@@ -76,6 +82,7 @@ SdlMusic::~SdlMusic() {
 }
 
 void SdlMusic::Command(const std::string& command) {
+  if (!worker_.joinable()) return;
   const std::string text = Trim(command);
   const size_t space = text.find_first_of(" \t");
   const std::string verb = Lower(text.substr(0, space));
