@@ -55,8 +55,8 @@ TEST(ScriptedSaveRun, AGameSavedInPlayComesBackWholeFromTheTitle) {
   EXPECT_EQ(GameOf(loaded), GameOf(saved));
 
   for (const char* shot : {"10_menu", "11_status", "12_menu_again", "13_about", "14_about_text",
-                           "15_save_menu", "16_menu_after_save", "17_city", "18_title_again",
-                           "19_load_menu", "20_loaded"}) {
+                           "15_goods", "16_save_menu", "17_menu_after_save", "18_city",
+                           "19_title_again", "20_load_menu", "21_loaded"}) {
     EXPECT_TRUE(fs::exists(out / (std::string(shot) + ".png"))) << shot;
   }
 }
