@@ -46,17 +46,18 @@ TEST(ScriptedSaveRun, AGameSavedInPlayComesBackWholeFromTheTitle) {
 
   const std::string saved = ReadAll(out / "02_saved.json");
   const std::string city = ReadAll(out / "03_city.json");
-  const std::string loaded = ReadAll(out / "04_loaded.json");
+  const std::string loaded = ReadAll(out / "05_loaded.json");
   ASSERT_FALSE(saved.empty());
   ASSERT_FALSE(loaded.empty());
   EXPECT_NE(saved.find("\"nX\":220"), std::string::npos);  // five steps from x 180
   EXPECT_NE(city.find("\"nMap\":1,"), std::string::npos);   // played on into the city
   EXPECT_NE(GameOf(city), GameOf(saved));
+  EXPECT_NE(ReadAll(out / "04_title_after_cancel.json").find("\"screen\":\"title\""), std::string::npos);
   EXPECT_EQ(GameOf(loaded), GameOf(saved));
 
   for (const char* shot : {"10_menu", "11_status", "12_menu_again", "13_about", "14_about_text",
                            "15_goods", "16_save_menu", "17_menu_after_save", "18_city",
-                           "19_title_again", "20_load_menu", "21_loaded"}) {
+                           "19_title_again", "20_title_after_cancel", "21_load_menu", "22_loaded"}) {
     EXPECT_TRUE(fs::exists(out / (std::string(shot) + ".png"))) << shot;
   }
 }
