@@ -102,17 +102,12 @@ void RunGameMenu() {
           ShowWorld();
           return;
         case kLoad:
-          if (RunLoadMenu() == 1) {
-            DrawGameMenuFaded(kLoad);
-          } else {
-            DrawGameMenu(kLoad);
-          }
-          break;
         case kSave:
-          if (RunSaveMenu() == 1) {
-            DrawGameMenuFaded(kSave);
+          // A cancelled or failed slot menu only redraws the menu, without a fade.
+          if ((select == kLoad ? RunLoadMenu() : RunSaveMenu()) == 1) {
+            DrawGameMenuFaded(select);
           } else {
-            DrawGameMenu(kSave);
+            DrawGameMenu(select);
           }
           break;
         case kAbout:

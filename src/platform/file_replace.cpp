@@ -1,6 +1,7 @@
 // Replacing a game file whole or not at all: a crash, a power cut or a full disk while a saved
 // game is written must never cost the game that was saved there before.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -71,6 +72,10 @@ bool ReplaceGameFile(const char* gameName, const void* bytes, size_t size) {
   name.push_back('\0');
   const int descriptor = steps.Next() ? ::mkstemp(name.data()) : -1;
   if (descriptor < 0) return false;
+  // The new file gets the permissions any file the player makes would get, not mkstemp's 0600.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(descriptor, 0666 & ~mask);
 
   bool whole = WriteAll(descriptor, static_cast<const char*>(bytes), size, steps) &&
                steps.Next() && ::fsync(descriptor) == 0;
