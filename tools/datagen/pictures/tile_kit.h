@@ -17,6 +17,8 @@ void PaintNatureTiles(const PutTile& put);    // row 1
 void PaintBuildingTiles(const PutTile& put);  // row 2
 void PaintInteriorTiles(const PutTile& put);  // row 3
 void PaintPalaceTiles(const PutTile& put);    // row 4
+void PaintRoomTiles(const PutTile& put);      // row 5: walls and rims of rooms
+void PaintShopTiles(const PutTile& put);      // row 6: the shops' furniture
 void PaintChestTiles(const PutTile& put);     // the closed and opened chest
 
 inline Image BlankTile() { return Image(32, 32, kKey); }
@@ -27,6 +29,9 @@ inline void WrapSet(Image& t, int x, int y, std::uint8_t c) { t.Set(((x % 32) + 
 // Boards side by side within [x0, x1) × [y0, y1): vertical boards `board` wide, or horizontal ones
 // `board` high, each with a lit edge, a dark gap and a little grain.
 void Boards(Image& t, int x0, int y0, int x1, int y1, int board, bool vertical, Ramp ramp, int base, int seed);
+
+// Big stone blocks in courses of 8, joints staggered; `lift` brightens (+) or darkens (-) them.
+void StoneBlocks(Image& t, int x0, int y0, int x1, int y1, int lift = 0);
 
 // A plaster house wall filling the tile: eave shadow at the top, beam, plaster face, stone plinth.
 void HouseWall(Image& t);

@@ -158,21 +158,6 @@ Image SignTrade() {
   return t;
 }
 
-// Big stone blocks in courses of 8, joints staggered.
-void StoneBlocks(Image& t, int x0, int y0, int x1, int y1) {
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const int course = y / 8, k = y % 8;
-      const int bx = (x + (course % 2) * 8) % 16;
-      const int block = (x + (course % 2) * 8) / 16 + course * 3;
-      int shade = 3 + static_cast<int>(Hash(block, 0, 61) % 2);
-      if (k == 7 || bx == 15) shade = 1;
-      else if (k == 0 || bx == 0) shade += 1;
-      else if (k == 6 || bx == 14) shade -= 1;
-      t.Set(x, y, C(Ramp::Stone, shade));
-    }
-}
-
 Image CityWall() {
   Image t = BlankTile();
   StoneBlocks(t, 0, 0, 32, 32);
