@@ -44,6 +44,9 @@ inline constexpr TileInfo kTiles[] = {
     {9, "red_carpet", false, "a red carpet with gold edges filling the cell"},
     {10, "mushrooms", false, "a small cluster of mushrooms"},
     {11, "fallen_leaves", false, "fallen leaves"},
+    {12, "paving_warm", false, "the city's paving laid in a warmer, lighter batch of stone"},
+    {13, "paving_moss", false, "moss in the joints of the paving and a weed between two setts"},
+    {14, "paving_worn", false, "paving worn darker by traffic, a few setts cracked or chipped"},
     // row 1: nature (solid)
     {20, "tree", true, "a round leafy tree, trunk at the bottom"},
     {21, "pine", true, "a dark pine tree"},
@@ -58,7 +61,7 @@ inline constexpr TileInfo kTiles[] = {
     {30, "signpost", true, "a wooden signpost"},
     {31, "haystack", true, "a haystack"},
     // row 2: buildings seen from outside (solid unless said)
-    {40, "roof_left", true, "left end of a tiled roof"},
+    {40, "roof_left", true, "left end of a tiled roof (roofs fill the lower two thirds of a cell)"},
     {41, "roof", true, "middle of a tiled roof"},
     {42, "roof_right", true, "right end of a tiled roof"},
     {43, "house_wall", true, "a plaster house wall"},
@@ -136,13 +139,13 @@ struct SheetInfo {
   std::string_view looks;
 };
 inline constexpr SheetInfo kSheets[] = {
-    {0, "villager_man", "a villager in a brown tunic"},
+    {0, "smith", "the smith: brawny, bare arms, a leather apron and a dark cap"},
     {1, "villager_woman", "a woman in a blue dress with her hair in a bun (the hero's mother)"},
-    {2, "elder", "an old man with a white beard and a staff"},
+    {2, "elder", "an old man with a white beard and a staff (also the old woodcutter)"},
     {3, "guard", "a city guard in armour with a spear"},
     {4, "girl", "a young girl in pink"},
     {5, "thug", "a burly troublemaker in dark red with a headband"},
-    {6, "shopkeeper", "a shopkeeper in a green apron"},
+    {6, "shopkeeper", "a townsman in a white tunic and a green apron (the grocer)"},
     {7, "merchant", "a plump merchant in purple with a cap"},
     {8, "wolf", "a grey wolf, a creature of the wood"},
     {9, "slime", "a green slime blob, a creature of the wood"},

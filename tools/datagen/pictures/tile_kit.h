@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "brush.h"
 #include "image.h"
@@ -29,6 +30,15 @@ inline void WrapSet(Image& t, int x, int y, std::uint8_t c) { t.Set(((x % 32) + 
 // Boards side by side within [x0, x1) × [y0, y1): vertical boards `board` wide, or horizontal ones
 // `board` high, each with a lit edge, a dark gap and a little grain.
 void Boards(Image& t, int x0, int y0, int x1, int y1, int board, bool vertical, Ramp ramp, int base, int seed);
+
+// The city's paving: setts in four courses of 8 pixels with staggered joints. The ground tile
+// and the paving overlays share this layout, so an overlay's setts sit exactly on the ground's.
+struct Sett {
+  int course, index, x, width;  // x may run past the tile's right edge: it wraps round
+};
+const std::vector<Sett>& PavingSetts();
+// Paints one sett (rounded corners, lit top and left) in `ramp` at `shade`.
+void PaintSett(Image& t, const Sett& s, Ramp ramp, int shade);
 
 // Big stone blocks in courses of 8, joints staggered; `lift` brightens (+) or darkens (-) them.
 void StoneBlocks(Image& t, int x0, int y0, int x1, int y1, int lift = 0);
