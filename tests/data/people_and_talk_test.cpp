@@ -126,6 +126,16 @@ TEST_F(PeopleAndTalk, EveryTalkTheGameAsksForIsThereAsAWholeExchange) {
     }
 }
 
+TEST_F(PeopleAndTalk, EachShopkeeperLooksLikeNoOtherShopkeeper) {
+  const Npc* grocer = FindByTalk(world.npcs[kShop1], 59999);
+  const Npc* smith = FindByTalk(world.npcs[kShop2], 69999);
+  const Npc* pawnbroker = FindByTalk(world.npcs[kShop3], 79999);
+  ASSERT_TRUE(grocer && smith && pawnbroker);
+  EXPECT_NE(grocer->picture, smith->picture);
+  EXPECT_NE(grocer->picture, pawnbroker->picture);
+  EXPECT_NE(smith->picture, pawnbroker->picture);
+}
+
 TEST_F(PeopleAndTalk, SpokenTalksOfTheEventsHaveTheirSpeakers) {
   // A talk's '{' lines show the record of the current map at the event's index.
   const std::vector<std::tuple<int, int, size_t>> events = {

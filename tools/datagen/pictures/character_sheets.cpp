@@ -73,7 +73,7 @@ Look Girl() {
   l.trim = Ramp::Red;
   l.head = Headwear::Bun;
   l.head_ramp = Ramp::Red;
-  l.height = -5;
+  l.height = -7;
   return l;
 }
 
