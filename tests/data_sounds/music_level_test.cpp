@@ -1,6 +1,6 @@
-// The music as the player hears it: each piece rendered through the game's own music player
-// (SDL_mixer and FluidSynth with the General MIDI sound font) into SDL's disk audio driver,
-// then measured. Both pieces should sit near -20 dBFS without clipping, and the fight sounds
+// The music as the player hears it: each piece rendered through the game's own sound device
+// (SDL_mixer, with FluidSynth and the General MIDI sound font for the music) into SDL's disk
+// audio driver, then measured. Both pieces should sit near -20 dBFS without clipping, and the fight sounds
 // no more than about 6 dB above them.
 #include <gtest/gtest.h>
 
@@ -12,10 +12,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/sdl/sdl_music.h"
+#include "platform/sdl/sdl_sound.h"
 #include "platform/system.h"
 #include "sound_file_bytes.h"
 
@@ -24,13 +25,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr double kSeconds = 15;
-constexpr std::uintmax_t kBytesPerSecond = 44100 * 2 * 2;  // the player's 16-bit stereo
 
 struct Level {
   double rmsDb = -200;
   double peakDb = -200;
   int clipped = 0;
-  double seconds = 0;
 };
 
 double Db(double amplitude) { return 20 * std::log10(std::max(amplitude, 1e-9) / 32768.0); }
@@ -49,8 +48,8 @@ Level Measure(const std::vector<std::int16_t>& samples) {
   return level;
 }
 
-// Plays one piece as the game does and keeps kSeconds of what reaches the speakers, from its
-// first sound on. Empty when no audio device could be opened.
+// Plays one piece through the game's sound device and keeps kSeconds of what reaches the
+// speakers, from its first sound on. Empty when no audio device could be opened.
 std::vector<std::int16_t> Render(const std::string& piece) {
   const fs::path file = fs::temp_directory_path() / ("tamsel_music_" + std::to_string(::getpid()) + ".raw");
   fs::remove(file);
@@ -58,30 +57,27 @@ std::vector<std::int16_t> Render(const std::string& piece) {
   setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
   setenv("SDL_DISKAUDIODELAY", "1", 1);  // write far faster than real time
   platform::SetDataDirectory(TAMSEL_DATA_DIR);
-  std::uintmax_t start = 0, end = 0;
-  {
-    platform::sdl::SdlMusic music;
-    if (!music.Available()) return {};
-    music.Command("play voc\\" + piece);
-    std::error_code error;
-    for (int waited = 0; waited < 120000 && !Mix_PlayingMusic(); waited += 5) {
-      music.Poll();
-      SDL_Delay(5);
-    }
-    start = fs::file_size(file, error);
-    end = start + std::uintmax_t(kSeconds + 2) * kBytesPerSecond;
-    for (int waited = 0; waited < 120000 && fs::file_size(file, error) < end && Mix_PlayingMusic(); waited += 5)
-      SDL_Delay(5);
-  }
-  const auto bytes = sound_test::ReadBytes(file.string());
-  fs::remove(file);
   std::vector<std::int16_t> samples;
-  for (std::size_t at = start - start % 4; at + 1 < bytes.size() && at < end; at += 2)
-    samples.push_back(static_cast<std::int16_t>(sound_test::Le(bytes, at, 2)));
-  // The piece starts in the first buffer after Mix_PlayMusic: drop the silence before it.
-  const auto first = std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 8; });
-  samples.erase(samples.begin(), first);
-  samples.resize(std::min(samples.size(), std::size_t(kSeconds * 44100 * 2)));
+  {
+    const auto sound = platform::sdl::SdlSound::Open();
+    if (!sound) return {};
+    sound->MusicCommand("play voc\\" + piece);
+    // Read the file as it grows: silence while the sound font loads, then the piece.
+    std::ifstream in;
+    const std::size_t wanted = std::size_t(kSeconds * 44100 * 2);
+    bool started = false;
+    for (int waited = 0; waited < 120000 && samples.size() < wanted; waited += 5) {
+      SDL_Delay(5);
+      if (!in.is_open()) in.open(file, std::ios::binary);
+      in.clear();
+      std::int16_t s = 0;
+      while (samples.size() < wanted && in.read(reinterpret_cast<char*>(&s), sizeof s)) {
+        started = started || std::abs(int(s)) > 8;
+        if (started) samples.push_back(s);
+      }
+    }
+  }
+  fs::remove(file);
   return samples;
 }
 
