@@ -253,8 +253,8 @@ Image PavingWorn() {
     if (!InPatch(s, 14, 17, 14)) continue;
     PaintSett(t, s, Ramp::Stone, 3 + static_cast<int>(Hash(s.index, s.course, 61) % 4 == 0));
     const int y = s.course * 8 + 3 + static_cast<int>(Hash(s.index, s.course, 67) % 2);
-    if (Hash(s.index, s.course, 71) % 5 == 0)
-      for (int i = 2; i < s.width - 1; ++i) WrapSet(t, s.x + i, y + (i % 3 == 0), C(Ramp::Stone, 1));
+    if (Hash(s.index, s.course, 71) % 5 == 0)  // a crack running down across the sett
+      for (int i = 2; i < s.width - 1; ++i) WrapSet(t, s.x + i, y + (i - 2) / 3, C(Ramp::Stone, 1));
     if (Hash(s.index, s.course, 73) % 7 == 0) {
       WrapSet(t, s.x + 1, s.course * 8 + 5, C(Ramp::Stone, 2));
       WrapSet(t, s.x + 2, s.course * 8 + 6, C(Ramp::Stone, 2));
