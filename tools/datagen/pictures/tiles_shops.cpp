@@ -86,13 +86,19 @@ Image ArmourStand() {
   return t;
 }
 
+// An open wooden tub: staves from its rim down to its round foot, two hoops, and the rim seen
+// from a little above.
+void OpenTub(Image& t, int rim, int foot, int half, Ramp hoops) {
+  const Shape body = Union(Ellipse(16, foot, half, 3.5), Box(16 - half, rim, 16 + half, foot));
+  ShadeBall(t, body, 13, 20, half + 2, 40, Ramp::Wood, 1, 4);
+  for (const int y : {rim + 3, foot - 3})
+    for (int x = 16 - half; x < 16 + half; ++x) t.Set(x, y, C(hoops, x < 16 - half / 2 ? 3 : 1));
+  FillShape(t, Ellipse(16, rim, half, 3.5), C(Ramp::Wood, 4));
+}
+
 Image QuenchTub() {
   Image t = BlankTile();
-  const Shape body = Union(Ellipse(16, 26, 11, 4), Box(5, 14, 27, 26));
-  ShadeBall(t, body, 13, 20, 13, 40, Ramp::Wood, 1, 4);
-  for (const int y : {17, 24})
-    for (int x = 5; x < 27; ++x) t.Set(x, y, C(Ramp::Steel, x < 14 ? 3 : 1));
-  FillShape(t, Ellipse(16, 14, 11, 4), C(Ramp::Wood, 4));
+  OpenTub(t, 14, 26, 11, Ramp::Steel);
   FillShape(t, Ellipse(16, 14.5, 9, 2.8), C(Ramp::Water, 2));
   t.Fill(11, 13, 4, 1, C(Ramp::Water, 5));
   t.Fill(18, 15, 3, 1, C(Ramp::Water, 4));
@@ -137,11 +143,7 @@ Image Sacks() {
 
 Image RiceBarrel() {
   Image t = BlankTile();
-  const Shape body = Union(Ellipse(16, 27, 10, 3.5), Box(6, 12, 26, 27));
-  ShadeBall(t, body, 13, 20, 12, 40, Ramp::Wood, 1, 5);
-  for (const int y : {16, 24})
-    for (int x = 6; x < 26; ++x) t.Set(x, y, C(Ramp::Bark, x < 12 ? 3 : 1));
-  FillShape(t, Ellipse(16, 12, 10, 3.5), C(Ramp::Wood, 4));
+  OpenTub(t, 12, 27, 10, Ramp::Bark);
   // A mound of white rice and a wooden scoop stuck in it.
   ShadeBall(t, Ellipse(16, 11, 8, 3.5), 13, 9, 9, 5, Ramp::Marble, 2, 4);
   Line(t, 19, 10, 25, 3, C(Ramp::Wood, 4));
