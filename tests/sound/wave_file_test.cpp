@@ -82,9 +82,3 @@ TEST_F(WaveFileTest, EachHeaderGetsItsBoundedResultAndMessage) {
     EXPECT_FALSE(platform::SoundBufferPlaying(buffer));
   }
 }
-
-TEST_F(WaveFileTest, AMissingFileIsNamedInItsMessage) {
-  InitSound();
-  EXPECT_EQ(LoadWave("voc\\none.wav"), nullptr);
-  EXPECT_EQ(GetLog().messageBoxes, std::vector<std::string>{"voc\\none.wav|error open file"});
-}
