@@ -1,5 +1,5 @@
 // The program's command line: the real game on the desktop, or a scripted run without one.
-//   tamsel [--windowed] [--data DIR]
+//   tamsel [--windowed | --fullscreen] [--scale N] [--scaling MODE] [--no-sound] [--data DIR]
 //   tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR]
 //   tamsel --help
 #pragma once
@@ -8,10 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings.h"
+
+// A setting given on the command line, as it would stand in the settings file.
+struct SettingOverride {
+  std::string section;
+  std::string name;
+  std::string value;
+};
+
 struct CommandLine {
   bool help = false;
-  bool windowed = false;
   bool headless = false;
+  std::vector<SettingOverride> settings;  // desktop runs: overrides of the settings file
   std::string script;      // headless: the script file
   std::string shots;       // headless: where screenshots go
   uint32_t seed = 1;       // headless: the fixed random seed
@@ -26,6 +35,10 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
 // The usage text shown by --help and after a wrong command line.
 const char* UsageText();
 
-// The data directory to use: the one given, else builtIn when it exists, else the working
-// directory.
+// Applies the command line's settings over those of the file.
+void ApplySettingOverrides(const std::vector<SettingOverride>& overrides,
+                           platform::Settings& settings);
+
+// The data directory to use: the one given, else the installed game's, else builtIn when it
+// exists, else the working directory.
 std::string ChooseDataDirectory(const std::string& given, const std::string& builtIn);

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/state_dump.h"
 #include "platform/backend.h"
+#include "platform/settings.h"
 #include "platform/system.h"
 
 #ifndef TAMSEL_DATA_DIR
@@ -38,6 +40,14 @@ bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& 
   return true;
 }
 
+// The player's settings file (written with the defaults on the first run) under the
+// command line's overrides. Headless runs never come here: they keep the defaults.
+platform::Settings PlayerSettings(const CommandLine& commandLine) {
+  platform::Settings settings = platform::LoadSettingsFile(platform::SettingsFilePath(), stderr);
+  ApplySettingOverrides(commandLine.settings, settings);
+  return settings;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,9 +73,9 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.shotDirectory, ignored);
     platform::headless::UseHeadlessBackend(options);
   } else {
-    platform::SdlOptions options;
-    options.windowed = commandLine.windowed;
-    if (!platform::UseSdlBackend(options)) {
+    platform::UseSettings(PlayerSettings(commandLine));
+    if (!platform::CurrentSettings().soundOn) bSoundOn = 0;  // as without a sound device
+    if (!platform::UseSdlBackend(platform::CurrentSettings())) {
       std::fputs("tamsel: no display to open. Run it on a desktop, or replay a script without "
                  "a screen with --headless --script FILE (see --help).\n",
                  stderr);

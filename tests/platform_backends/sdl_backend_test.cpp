@@ -32,7 +32,9 @@ void PushKey(Uint32 type, SDL_Keycode key, SDL_Scancode scancode, Uint16 mod = K
 class SdlBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!UseSdlBackend(SdlOptions{.windowed = true})) GTEST_SKIP() << "SDL cannot start here";
+    Settings windowed;
+    windowed.fullscreen = false;
+    if (!UseSdlBackend(windowed)) GTEST_SKIP() << "SDL cannot start here";
     messages.clear();
     ASSERT_TRUE(CreateMainWindow(Proc));
   }

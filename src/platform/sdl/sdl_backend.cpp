@@ -1,12 +1,16 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
 #include "platform/display_device.h"
+#include "platform/game_icon.h"
+#include "platform/screenshot.h"
 #include "platform/text.h"
+#include "platform/user_dirs.h"
 
 namespace platform::sdl {
 
@@ -26,10 +30,20 @@ bool NoOneSeesTheScreen() {
          std::strcmp(driver, "offscreen") == 0;
 }
 
+// A volume of 0 to 100 as SDL_mixer counts it, 0 to 128.
+int MixerVolume(int volume) { return std::clamp(volume, 0, kMaxVolume) * MIX_MAX_VOLUME / kMaxVolume; }
+
 }  // namespace
 
-SdlBackend::SdlBackend(const SdlOptions& options)
-    : options_(options), music_(std::make_unique<SdlMusic>()) {}
+SdlBackend::SdlBackend(const Settings& settings) : settings_(settings), keyMap_(settings) {
+  if (!settings.soundOn) return;
+  music_ = std::make_unique<SdlMusic>();
+  if (!music_->Available()) return;
+  // The effects' volume is the mixer's master volume over every channel, so it holds
+  // however many channels the effects use.
+  Mix_VolumeMusic(MixerVolume(settings.musicVolume));
+  Mix_MasterVolume(MixerVolume(settings.effectsVolume));
+}
 
 SdlBackend::~SdlBackend() {
   screen_.reset();
@@ -52,12 +66,18 @@ void SdlBackend::MessageBox(const char* text, const char* caption) {
 
 void SdlBackend::OutputDebugString(const char* text) { std::fputs(text, stderr); }
 
-void SdlBackend::SendMciCommand(const char* command) { music_->Command(command); }
+void SdlBackend::SendMciCommand(const char* command) {
+  if (music_) music_->Command(command);
+}
 
 bool SdlBackend::OpenWindow() {
-  screen_ = SdlScreen::Open(options_.windowed);
+  screen_ = SdlScreen::Open(settings_);
   shown_ = {};
-  return screen_ != nullptr;
+  if (!screen_) return false;
+  if (const auto sheet = LoadBitmapFile(HostPath("pic\\player.bmp"))) {
+    if (const auto icon = GameIcon(*sheet, 2)) screen_->SetIcon(*icon);
+  }
+  return true;
 }
 
 void SdlBackend::CloseWindow() {
@@ -75,7 +95,7 @@ void SdlBackend::Pump(Poll) {
     return;
   }
   lastPumpMs_ = now;
-  music_->Poll();
+  if (music_) music_->Poll();
   const bool events = HandleEvents();
   const bool presented = PresentIfChanged();
   if (!events && !presented) SDL_Delay(1);
@@ -102,6 +122,7 @@ bool SdlBackend::HandleEvents() {
 }
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
+  if (gamepads_.Handle(event)) return;
   switch (event.type) {
     case SDL_QUIT:
       RequestClose();
@@ -114,7 +135,11 @@ void SdlBackend::HandleEvent(const SDL_Event& event) {
         if (screen_) screen_->ToggleFullscreen();  // Alt+Enter is not the game's ENTER
         break;
       }
-      physicalKeys_.Down(event.key.keysym.scancode, VirtualKeyFor(key));
+      if (key == SDLK_F12) {
+        TakeScreenshot();
+        break;
+      }
+      physicalKeys_.Down(event.key.keysym.scancode, keyMap_.VirtualKeyFor(key));
       break;
     }
     case SDL_KEYUP:
@@ -161,6 +186,18 @@ void SdlBackend::Present() {
   static const Palette kBlack{};
   screen_->Present(device != nullptr ? device->Primary() : nullptr,
                    device != nullptr ? device->CurrentPalette() : kBlack);
+}
+
+void SdlBackend::TakeScreenshot() {
+  DisplayDevice* device = CurrentDisplayDevice();
+  if (device == nullptr || device->Primary() == nullptr) return;
+  const std::string path = SaveScreenshot(*device->Primary(), device->CurrentPalette(),
+                                          PicturesDirectory(), std::time(nullptr));
+  if (path.empty()) {
+    std::fprintf(stderr, "tamsel: cannot save a screenshot in %s\n", PicturesDirectory().c_str());
+  } else {
+    std::fprintf(stderr, "tamsel: screenshot saved as %s\n", path.c_str());
+  }
 }
 
 void SdlBackend::OnPaletteLoad() {

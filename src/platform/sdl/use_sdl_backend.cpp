@@ -1,4 +1,4 @@
-// Starting the SDL backend: video and events are required, audio is optional.
+// Starting the SDL backend: video and events are required, gamepads and audio are optional.
 #include <SDL.h>
 
 #include <cstdio>
@@ -8,7 +8,7 @@
 
 namespace platform {
 
-bool UseSdlBackend(const SdlOptions& options) {
+bool UseSdlBackend(const Settings& settings) {
   detail::InstallBackend(nullptr);  // a backend in use ends before SDL starts again
   // Ctrl+C in the terminal arrives as a close request (SDL's signal handlers).
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
@@ -19,7 +19,11 @@ bool UseSdlBackend(const SdlOptions& options) {
     SDL_Quit();
     return false;
   }
-  detail::InstallBackend(std::make_unique<sdl::SdlBackend>(options));
+  // Without gamepad support (no device access) the keyboard still plays.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "tamsel: no gamepads (%s)\n", SDL_GetError());
+  }
+  detail::InstallBackend(std::make_unique<sdl::SdlBackend>(settings));
   return true;
 }
 
