@@ -57,12 +57,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tamsel: %s\n%s", error.c_str(), UsageText());
     return kExitBadArguments;
   }
+  const std::string dataDirectory = ChooseDataDirectory(commandLine.data, TAMSEL_DATA_DIR);
   if (commandLine.help) {
     std::fputs(UsageText(), stdout);
+    std::printf("Data folder: %s\nSettings file: %s\n", dataDirectory.c_str(),
+                platform::SettingsFilePath().c_str());
     return 0;
   }
 
-  platform::SetDataDirectory(ChooseDataDirectory(commandLine.data, TAMSEL_DATA_DIR));
+  platform::SetDataDirectory(dataDirectory);
 
   if (commandLine.headless) {
     platform::headless::Options options;
