@@ -14,8 +14,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, fluid-soundfont-gm")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small role-playing game told in Chinese")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "small role-playing game told in Chinese
-A hero walks the tiled maps of a home, a city, a wood and a palace, talks to
+# The summary above is the first line of the package's description, this is the rest.
+set(CPACK_PACKAGE_DESCRIPTION "A hero walks the tiled maps of a home, a city, a wood and a palace, talks to
 the people there, opens chests, trades in shops and fights turn-based battles
 that raise his level, following a short story told in talk boxes and typed
 story screens. 640 x 480 pixels in 256 colours, scaled sharply to the screen;
