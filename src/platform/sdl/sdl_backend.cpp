@@ -9,6 +9,7 @@
 #include "platform/display_device.h"
 #include "platform/game_icon.h"
 #include "platform/screenshot.h"
+#include "platform/sdl/sdl_sound.h"
 #include "platform/text.h"
 #include "platform/user_dirs.h"
 
@@ -35,19 +36,11 @@ int MixerVolume(int volume) { return std::clamp(volume, 0, kMaxVolume) * MIX_MAX
 
 }  // namespace
 
-SdlBackend::SdlBackend(const Settings& settings) : settings_(settings), keyMap_(settings) {
-  if (!settings.soundOn) return;
-  music_ = std::make_unique<SdlMusic>();
-  if (!music_->Available()) return;
-  // The effects' volume is the mixer's master volume over every channel, so it holds
-  // however many channels the effects use.
-  Mix_VolumeMusic(MixerVolume(settings.musicVolume));
-  Mix_MasterVolume(MixerVolume(settings.effectsVolume));
-}
+SdlBackend::SdlBackend(const Settings& settings) : settings_(settings), keyMap_(settings) {}
 
 SdlBackend::~SdlBackend() {
   screen_.reset();
-  music_.reset();
+  CloseSound();  // the sound and the music end before SDL itself
   SDL_Quit();
 }
 
@@ -67,7 +60,15 @@ void SdlBackend::MessageBox(const char* text, const char* caption) {
 void SdlBackend::OutputDebugString(const char* text) { std::fputs(text, stderr); }
 
 void SdlBackend::SendMciCommand(const char* command) {
-  if (music_) music_->Command(command);
+  if (detail::SoundDevice* sound = Sound()) sound->MusicCommand(command);
+}
+
+std::unique_ptr<detail::SoundDevice> SdlBackend::MakeSoundDevice() {
+  auto sound = SdlSound::Open();
+  // The effects' volume is the mixer's master volume over every channel, so it holds however
+  // many channels the effects take; the music's volume is its synthesiser's gain.
+  if (sound) Mix_MasterVolume(MixerVolume(settings_.effectsVolume));
+  return sound;
 }
 
 bool SdlBackend::OpenWindow() {
@@ -95,7 +96,6 @@ void SdlBackend::Pump(Poll) {
     return;
   }
   lastPumpMs_ = now;
-  if (music_) music_->Poll();
   const bool events = HandleEvents();
   const bool presented = PresentIfChanged();
   if (!events && !presented) SDL_Delay(1);

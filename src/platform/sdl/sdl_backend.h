@@ -1,5 +1,6 @@
 // The real backend: an SDL window showing the front page, the keyboard and gamepads, the
-// millisecond clock, message boxes, standard-error debug output, MIDI music and screenshots.
+// millisecond clock, message boxes, standard-error debug output, the sound device with the
+// music, and screenshots.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,6 @@
 #include "platform/screen_signature.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
-#include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_screen.h"
 
 namespace platform::sdl {
@@ -34,6 +34,7 @@ class SdlBackend final : public detail::Backend {
   void WaitForEvent(std::optional<uint32_t> timerDue) override;
   bool OpenWindow() override;
   void CloseWindow() override;
+  std::unique_ptr<detail::SoundDevice> MakeSoundDevice() override;
 
  private:
   // Handles the events waiting; true when any arrived.
@@ -46,9 +47,6 @@ class SdlBackend final : public detail::Backend {
   void TakeScreenshot();
 
   Settings settings_;
-  // The music plays while the backend lives; it is ended before SDL itself. Absent when the
-  // settings turn sound off.
-  std::unique_ptr<SdlMusic> music_;
   std::unique_ptr<SdlScreen> screen_;
   KeyMap keyMap_;
   PhysicalKeys physicalKeys_{keys_};
