@@ -14,6 +14,11 @@ namespace platform {
 // screen mode, scaling, volumes and keys of the settings. False with a message on standard
 // error when there is no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
 bool UseSdlBackend(const Settings& settings);
+// The default settings, in a window or full screen (for tests and benchmarks).
+struct SdlOptions {
+  bool windowed = false;
+};
+bool UseSdlBackend(const SdlOptions& options);
 
 // ---- the headless backend (tests, CI, scripted replays) --------------------------------------
 namespace headless {

@@ -3,6 +3,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "headless_fixture.h"
@@ -32,9 +37,7 @@ void PushKey(Uint32 type, SDL_Keycode key, SDL_Scancode scancode, Uint16 mod = K
 class SdlBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Settings windowed;
-    windowed.fullscreen = false;
-    if (!UseSdlBackend(windowed)) GTEST_SKIP() << "SDL cannot start here";
+    if (!UseSdlBackend(SdlOptions{.windowed = true})) GTEST_SKIP() << "SDL cannot start here";
     messages.clear();
     ASSERT_TRUE(CreateMainWindow(Proc));
   }
@@ -255,6 +258,32 @@ TEST_F(SdlBackendTest, KeyboardKeysComeFromTheSettings) {
     for (int key : {VK_UP, VK_A}) EXPECT_EQ(Held(key), key == press.virtualKey) << SDL_GetKeyName(press.key);
     PushKey(SDL_KEYUP, press.key, press.scancode);
   }
+}
+
+TEST_F(SdlBackendTest, F12WritesTheVisiblePageIntoThePicturesFolder) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tamsel_f12_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  const char* old = std::getenv("XDG_PICTURES_DIR");
+  const std::string saved = old ? old : "";
+  setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+  DisplayDevice* device = OpenDisplayDevice();
+  ASSERT_NE(device, nullptr);
+  Surface* primary = device->CreatePrimaryWithBackBuffer();
+  ASSERT_NE(primary, nullptr);
+  FillSurface(*primary, 7);
+
+  PushKey(SDL_KEYDOWN, SDLK_F12, SDL_SCANCODE_F12);
+  PushKey(SDL_KEYUP, SDLK_F12, SDL_SCANCODE_F12);
+  GetAsyncKeyState(0);
+  std::vector<std::filesystem::path> shots;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) shots.push_back(entry.path());
+  ASSERT_EQ(shots.size(), 1u);
+  EXPECT_EQ(shots[0].extension(), ".png");
+  EXPECT_GT(std::filesystem::file_size(shots[0]), 100u);
+
+  if (old) setenv("XDG_PICTURES_DIR", saved.c_str(), 1); else unsetenv("XDG_PICTURES_DIR");
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(SdlBackendTest, LosingTheFocusLetsGoOfKeysAndDeactivatesTheGame) {

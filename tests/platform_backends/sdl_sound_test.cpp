@@ -47,7 +47,7 @@ class SdlSoundTest : public ::testing::Test {
   void UseDriver(const char* driver) {
     setenv("SDL_AUDIODRIVER", driver, 1);
     setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
-    if (!UseSdlBackend(Settings{.fullscreen = false})) GTEST_SKIP() << "SDL cannot start here";
+    if (!UseSdlBackend(SdlOptions{.windowed = true})) GTEST_SKIP() << "SDL cannot start here";
   }
   void TearDown() override {
     headless::UseHeadlessBackend(tamsel_test::OpenEndedOptions());  // ends SDL

@@ -10,6 +10,8 @@ namespace platform {
 
 bool UseSdlBackend(const Settings& settings) {
   detail::InstallBackend(nullptr);  // a backend in use ends before SDL starts again
+  // The name the sound server's mixer and the screen saver show for the game.
+  SDL_SetHint(SDL_HINT_APP_NAME, "Tamsel");
   // Ctrl+C in the terminal arrives as a close request (SDL's signal handlers).
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
     std::fprintf(stderr,
@@ -25,6 +27,12 @@ bool UseSdlBackend(const Settings& settings) {
   }
   detail::InstallBackend(std::make_unique<sdl::SdlBackend>(settings));
   return true;
+}
+
+bool UseSdlBackend(const SdlOptions& options) {
+  Settings settings;
+  settings.fullscreen = !options.windowed;
+  return UseSdlBackend(settings);
 }
 
 }  // namespace platform
