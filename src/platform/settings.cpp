@@ -279,6 +279,7 @@ Settings ParseSettings(std::string_view text, std::vector<std::string>& warnings
 std::string SettingsText(const Settings& settings) {
   std::string text =
       "# Tamsel settings. Written with the defaults on the first run; edit freely.\n"
+      "# Lines are \"name = value\"; lines starting with # or ; are comments.\n"
       "# Command-line options (--windowed, --fullscreen, --scale N, --scaling MODE,\n"
       "# --no-sound) override this file for one run. Delete it to get the defaults back.\n";
   const char* section = "";
