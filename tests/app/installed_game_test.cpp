@@ -1,42 +1,22 @@
 // The game installed with `cmake --install` into a scratch prefix, started as a player would:
 // from another folder, with its own home.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
+
+#include "run_command.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string output;
-};
-
-Outcome RunCommand(const std::string& command) {
-  Outcome outcome;
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return outcome;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) outcome.output.append(buffer, got);
-  const int status = pclose(pipe);
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using tamsel_test::Outcome;
+using tamsel_test::ReadFile;
+using tamsel_test::RunCommand;
 
 // Every file under a folder, as paths relative to it.
 std::set<std::string> FilesUnder(const fs::path& folder) {
