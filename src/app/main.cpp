@@ -1,5 +1,9 @@
 // tamsel: the game on the desktop, or a scripted run of it without a screen.
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,6 +53,21 @@ platform::Settings PlayerSettings(const CommandLine& commandLine) {
   return settings;
 }
 
+// The player's home folder: $HOME, else the account's home.
+const char* HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return home;
+  const passwd* account = ::getpwuid(::getuid());
+  return account != nullptr ? account->pw_dir : nullptr;
+}
+
+// The program's own file, for the data set installed beside it.
+std::string ExecutablePath() {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : path.string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,15 +77,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tamsel: %s\n%s", error.c_str(), UsageText());
     return kExitBadArguments;
   }
-  const std::string dataDirectory = ChooseDataDirectory(commandLine.data, TAMSEL_DATA_DIR);
+  const std::string dataDirectory = ChooseDataDirectory(
+      commandLine.data, DataDirectoryCandidates(ExecutablePath(), TAMSEL_DATA_DIR));
+  const std::string saves =
+      ChooseSaveDirectory(commandLine, std::getenv("XDG_DATA_HOME"), HomeFolder());
   if (commandLine.help) {
     std::fputs(UsageText(), stdout);
-    std::printf("Data folder: %s\nSettings file: %s\n", dataDirectory.c_str(),
-                platform::SettingsFilePath().c_str());
+    std::printf("Data folder: %s\nSaved games: %s\nSettings file: %s\n", dataDirectory.c_str(),
+                saves.c_str(), platform::SettingsFilePath().c_str());
     return 0;
   }
 
   platform::SetDataDirectory(dataDirectory);
+  if (saves.empty()) {
+    std::fputs("tamsel: no home folder to keep saved games in; name one with --save DIR\n", stderr);
+    return kExitBadArguments;
+  }
+  platform::SetSaveDirectory(saves);
 
   if (commandLine.headless) {
     platform::headless::Options options;

@@ -76,11 +76,18 @@ TEST_F(InstalledGameTest, EverythingLandsWhereTheDesktopLooksForIt) {
 }
 
 TEST_F(InstalledGameTest, StartedFromAnotherFolderItPlaysOnItsOwnData) {
-  // It names the data it found: the installed set, not the build folder's.
+  // It names the data it found (the installed set, not the build folder's) and the player's
+  // folders for saved games and settings.
   const Outcome help = Play("--help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.output.find("Data folder: " + (root_ / "prefix/share/games/tamsel").string() + "\n"),
-            std::string::npos) << help.output;
+  for (const std::string& line : {"Data folder: " + (root_ / "prefix/share/games/tamsel").string(),
+                                  "Saved games: " + (root_ / "home/.local/share/tamsel/save").string(),
+                                  "Settings file: " + (root_ / "home/.config/tamsel/tamsel.ini").string()}) {
+    EXPECT_NE(help.output.find(line + "\n"), std::string::npos) << help.output;
+  }
+  const Outcome xdg = Play("--help", "XDG_DATA_HOME=/srv/data XDG_CONFIG_HOME=/srv/config");
+  EXPECT_NE(xdg.output.find("Saved games: /srv/data/tamsel/save\n"), std::string::npos) << xdg.output;
+  EXPECT_NE(xdg.output.find("Settings file: /srv/config/tamsel/tamsel.ini\n"), std::string::npos);
 
   const fs::path data = root_ / "prefix/share/games/tamsel";
   const auto dataBefore = FilesUnder(data);

@@ -58,6 +58,21 @@ long long Field(const std::string& json, const std::string& section, const std::
   return std::atoll(json.c_str() + at + key.size());
 }
 
+// The sound effects a dump lists, in the order they were asked for, each as "ack_00" for
+// "voc\\ack_00.wav".
+std::vector<std::string> Effects(const std::string& json) {
+  std::vector<std::string> names;
+  const std::string key = "{\"name\":\"voc\\\\";
+  for (size_t at = json.find(key); at != std::string::npos; at = json.find(key, at + 1)) {
+    const size_t from = at + key.size();
+    names.push_back(json.substr(from, json.find(".wav", from) - from));
+  }
+  return names;
+}
+
+// "ack_", "ao_" or "dead_" with the voice's two digits.
+std::string Effect(const char* kind, int voice) { return kind + std::string("0") + char('0' + voice); }
+
 class ScriptedFights : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -189,6 +204,10 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   EXPECT_EQ(hero.szGoods[0], '3');
   EXPECT_EQ(hero.szGoods[1], bat.szGoods[0]);
   EXPECT_NE(GoodsOfSlot(hero.szGoods[1]), nullptr) << "the loot names no goods of the table";
+  // The hero's attack, the bat's cry of pain, the bat's death cry.
+  const int voice = VoiceOf(bat.nPicture);
+  EXPECT_EQ(Effects(after),
+            (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", voice), Effect("dead_", voice)}));
 }
 
 TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
@@ -208,6 +227,10 @@ TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
   EXPECT_EQ(Field(after, "", "nMap"), kArena);
   EXPECT_EQ(Field(after, "hero", "nX"), 640);
   EXPECT_LE(Field(after, "hero", "nLife"), 40 - 42);
+  const int voice = VoiceOf(demon.nPicture);
+  EXPECT_EQ(Effects(after), (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", voice),
+                                                      Effect("ack_", voice), Effect("ao_", 0),
+                                                      Effect("dead_", 0)}));
 }
 
 TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
@@ -234,6 +257,17 @@ TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
   EXPECT_EQ(Field(after, "hero", "nLife"), 50 - damage);
   EXPECT_EQ(Field(after, "hero", "nExp"), 0);
   EXPECT_EQ(Field(after, "hero", "nMoney"), 50);
+  const int voice = VoiceOf(wolf.nPicture);
+  EXPECT_EQ(Effects(after), (std::vector<std::string>{Effect("ack_", voice), Effect("ao_", 0)}));
+}
+
+TEST_F(ScriptedFights, AnEnemyWhosePictureNumberIsOutOfRangeCriesWithVoiceOne) {
+  NpcRecord wolf = MeetInTheWood("灰狼", false);
+  wolf.nPicture = 99;
+  // One exchange of blows, then away (a hold below 0 lets every escape succeed).
+  EXPECT_EQ(Fight(wolf, -1, {Tap(VK_RETURN), Wait(3000), Tap(VK_UP), Tap(VK_RETURN)}), kBattleEscaped);
+  EXPECT_EQ(Effects(DumpGameState()),
+            (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", 1), Effect("ack_", 1), Effect("ao_", 0)}));
 }
 
 }  // namespace

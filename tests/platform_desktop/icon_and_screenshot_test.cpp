@@ -1,4 +1,4 @@
-// The game's icon, screenshots and where an installed program finds its data.
+// The game's icon and screenshots.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/game_icon.h"
-#include "platform/installed_data.h"
 #include "platform/screenshot.h"
 
 using namespace platform;
@@ -86,17 +85,4 @@ TEST(ScreenshotTest, NamedByTimeNeverOverwritingAndTheFolderIsMade) {
   std::ofstream(folder / "file") << "x";
   EXPECT_EQ(SaveScreenshot(page, palette, (folder / "file" / "sub").string(), when), "");
   fs::remove_all(folder.parent_path());
-}
-
-TEST(InstalledDataTest, FoundBesideTheProgramOnlyWhenItHoldsPictures) {
-  const fs::path prefix = ScratchFolder("prefix");
-  fs::create_directories(prefix / "games");
-  const std::string program = (prefix / "games" / "tamsel").string();
-  EXPECT_EQ(InstalledDataDirectoryFor(program), "");  // no data installed
-  fs::create_directories(prefix / "share" / "games" / "tamsel" / "pic");
-  EXPECT_EQ(InstalledDataDirectoryFor(program), (prefix / "share" / "games" / "tamsel").string());
-  EXPECT_EQ(InstalledDataDirectoryFor(""), "");
-  // The test program itself does not run from an installed tree.
-  EXPECT_EQ(InstalledDataDirectory(), "");
-  fs::remove_all(prefix);
 }
