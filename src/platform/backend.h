@@ -6,14 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings.h"
+
 namespace platform {
 
 // ---- the SDL backend (the real game) --------------------------------------------------------
+// Starts SDL video, events, gamepads and (unless the settings turn sound off) audio, with the
+// screen mode, scaling, volumes and keys of the settings. False with a message on standard
+// error when there is no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
+bool UseSdlBackend(const Settings& settings);
+// The default settings, in a window or full screen (for tests and benchmarks).
 struct SdlOptions {
-  bool windowed = false;  // full screen on the desktop by default; Alt+Enter toggles
+  bool windowed = false;
 };
-// Starts SDL video, events and audio. False with a message on standard error when there is
-// no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
 bool UseSdlBackend(const SdlOptions& options);
 
 // ---- the headless backend (tests, CI, scripted replays) --------------------------------------
