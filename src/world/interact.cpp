@@ -39,12 +39,12 @@ constexpr int kGrocerTalk = 59999;
 constexpr int kSmithTalk = 69999;
 constexpr int kPawnbrokerTalk = 79999;
 constexpr int kGirlTalk = 70003;
-constexpr int kCronyTalk = 70004;
-constexpr int kLeaderTalk = 70005;
+constexpr int kLeaderTalk = 70004;
+constexpr int kCronyTalk = 70005;
 // The encounter's three records of the city's list.
 constexpr int kGirl = 2;
-constexpr int kCrony = 3;
-constexpr int kLeader = 4;
+constexpr int kLeader = 3;
+constexpr int kCrony = 4;
 
 // One step in the hero's facing direction (hero sheet rows: down, left, right, up).
 struct Offset {
@@ -130,25 +130,25 @@ Outcome Fight(int enemy) {
   return result == kBattleDead ? Outcome::kDied : Outcome::kOther;
 }
 
-// The market: the two troublemakers fight the hero one after the other. Won, they are gone,
-// the girl they held walks free and the guard at the south gate will let the hero into the wood.
+// The market: the crony and then his leader fight the hero. Won, they are gone, the girl
+// they held walks free and the guard at the south gate will let the hero into the wood.
 // Returns true when the turn ends here.
 bool RunMarketEncounter() {
   ShowTalk(kGirl, kGirlTalk, 0);
-  ShowTalk(kCrony, kCronyTalk, 0);
   ShowTalk(kLeader, kLeaderTalk, 0);
-  Outcome outcome = Fight(kLeader);
+  ShowTalk(kCrony, kCronyTalk, 0);
+  Outcome outcome = Fight(kCrony);
   if (outcome == Outcome::kWon) {
-    ShowTalk(kCrony, kCronyTalk, 1);
-    outcome = Fight(kCrony);
+    ShowTalk(kLeader, kLeaderTalk, 1);
+    outcome = Fight(kLeader);
   }
   if (outcome == Outcome::kDied) {
     RunTitleMenu();
     return true;
   }
   if (outcome != Outcome::kWon) return false;
-  if (NpcRecord* crony = NpcAt(kCrony)) crony->bActive = 0;
   if (NpcRecord* leader = NpcAt(kLeader)) leader->bActive = 0;
+  if (NpcRecord* crony = NpcAt(kCrony)) crony->bActive = 0;
   if (NpcRecord* girl = NpcAt(kGirl)) girl->nSpeed = 4;
   DrawWorld();
   FlipScreen();
@@ -169,10 +169,10 @@ bool Address(int i) {
     case kPawnbrokerTalk:
       VisitShop(i, talkId);
       return true;
-    case kCronyTalk:
     case kLeaderTalk:
+    case kCronyTalk:
       // The encounter needs its three records; a list too short for it holds no encounter.
-      if (NpcCount(CurrentMap()) > kLeader && RunMarketEncounter()) return true;
+      if (NpcCount(CurrentMap()) > kCrony && RunMarketEncounter()) return true;
       break;
     default:
       break;

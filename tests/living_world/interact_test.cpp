@@ -199,10 +199,11 @@ class EncounterTest : public InteractTest {
     PlaceHero(200, 200);
     OnState([this] { foes_.push_back(NpcCount(mapTable[3]) > 0 ? mapTable[3].lpNpcs[0].nTalkId : -1); });
   }
-  // The crony (record 3) stands one step ahead; the leader (record 4) beside it.
-  void AddFoes(bool cronyBeaten, bool leaderBeaten) {
-    AddNpc(1, Fighter(70004, 200, 232, cronyBeaten));
-    AddNpc(1, Fighter(70005, 240, 232, leaderBeaten));
+  // The leader (record 3) stands one step ahead; his crony (record 4), who fights first,
+  // beside him.
+  void AddFoes(bool leaderBeaten, bool cronyBeaten) {
+    AddNpc(1, Fighter(70004, 200, 232, leaderBeaten));
+    AddNpc(1, Fighter(70005, 240, 232, cronyBeaten));
     for (NpcRecord& npc : mapTable[1].lpNpcs) npc.bHostile = 0;
   }
   // A fight's keys with a look at the arena's enemy after the first blow.
@@ -220,7 +221,7 @@ TEST_F(EncounterTest, WinningBothFightsFreesTheGirlAndOpensTheWay) {
   UseScript(keys);
   Interact();
   EXPECT_TRUE(ScriptDone());
-  EXPECT_EQ(foes_, (std::vector<int>{70005, 70004}));  // the leader first
+  EXPECT_EQ(foes_, (std::vector<int>{70005, 70004}));  // the crony first
   const std::vector<NpcRecord>& npcs = mapTable[1].lpNpcs;
   EXPECT_EQ(npcs[3].bActive, 0);
   EXPECT_EQ(npcs[4].bActive, 0);
