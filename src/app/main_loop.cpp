@@ -4,6 +4,7 @@
 
 #include "app/game_state.h"
 #include "app/title.h"
+#include "goods/goods.h"
 #include "platform/system.h"
 #include "sound/music.h"
 #include "video/display.h"
@@ -55,6 +56,7 @@ int StartAndRun() {
     return 0;
   }
   LoadTalkText();
+  LoadGoods();
   CreateGameFont();
   platform::HideCursor();
   RunTitleMenu();

@@ -1,9 +1,11 @@
 #include "app/state_dump.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/game_state.h"
 #include "app/open_screen.h"
+#include "goods/goods.h"
 #include "platform/backend.h"
 #include "world/map_types.h"
 
@@ -60,6 +62,24 @@ void AppendRecord(std::string& out, const NpcRecord& npc) {
   out += '}';
 }
 
+// The filled entries of the goods table: how many, and each one's index and name.
+void AppendGoodsTable(std::string& out) {
+  int count = 0;
+  std::string entries;
+  for (int k = 0; k < kGoodsCount; ++k) {
+    const GoodsRecord* goods = GoodsOfSlot(char('0' + k));
+    if (goods == nullptr) continue;
+    if (count++ > 0) entries += ',';
+    entries += '{';
+    AppendNumber(entries, "index", k);
+    entries += "\"szName\":";
+    AppendHex(entries, goods->szName, std::strlen(goods->szName));
+    entries += '}';
+  }
+  AppendNumber(out, "goodsCount", count);
+  out += "\"goods\":[" + entries + "],";
+}
+
 }  // namespace
 
 std::string DumpGameState() {
@@ -95,6 +115,7 @@ std::string DumpGameState() {
     out += "]}";
   }
   out += "],";
+  AppendGoodsTable(out);
   const platform::headless::Log& log = platform::headless::GetLog();
   AppendNumber(out, "flips", log.flips);
   AppendNumber(out, "paletteLoads", log.paletteLoads, false);
