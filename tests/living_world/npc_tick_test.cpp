@@ -216,6 +216,7 @@ TEST_F(StoryEnemyTest, BeatingTheTreeDemonOpensThePalaceGate) {
   // Its challenge, the fight, its last words, the story screen.
   std::vector<platform::headless::Step> keys = {Wait(10), Tap(platform::VK_RETURN)};
   for (const auto& step : WinFight()) keys.push_back(step);
+  keys.push_back(Wait(1500));  // the fade back to the world
   keys.push_back(Tap(platform::VK_RETURN));
   keys.push_back(Wait(3000));
   keys.push_back(Look());
@@ -240,6 +241,7 @@ TEST_F(StoryEnemyTest, BeatingThePalaceMasterEndsTheStoryAndTheTickGoesOnWithThe
   // The challenge, the fight, its last words, the two closing talks, the end screen.
   std::vector<platform::headless::Step> keys = {Wait(10), Tap(platform::VK_RETURN)};
   for (const auto& step : WinFight()) keys.push_back(step);
+  keys.push_back(Wait(1500));  // the fade back to the world
   for (int k = 0; k < 3; ++k) keys.push_back(Tap(platform::VK_RETURN));
   keys.push_back(Wait(2000));
   keys.push_back(Look());
