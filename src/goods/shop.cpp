@@ -65,10 +65,6 @@ void DrawGoodsDetails(const GoodsRecord& goods, int mode) {
   Print(lpDDSBack, 270, 170, line, kYellow, 22);
 }
 
-void AddMoney(int64_t amount) {
-  hero.nMoney = int32_t(std::clamp<int64_t>(int64_t(hero.nMoney) + amount, INT32_MIN, INT32_MAX));
-}
-
 // After a purchase: what the hero now carries, a 4 × 4 table of names in slot order.
 void ShowHeroGoods() {
   PrintShadowed(250, 98, "身上现有的物品：", kYellow);
@@ -125,6 +121,10 @@ bool Sell(NpcRecord& mirror, int cursor) {
 }
 
 }  // namespace
+
+void AddMoney(int64_t amount) {
+  hero.nMoney = int32_t(std::clamp<int64_t>(int64_t(hero.nMoney) + amount, INT32_MIN, INT32_MAX));
+}
 
 void ShowMessage(const char* text, int x, int y) {
   Print(lpDDSPrimary, x + 2, y + 2, text, kBlack);

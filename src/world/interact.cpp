@@ -6,7 +6,6 @@
 // therefore looked up again after every call that can reach it.
 #include "world/interact.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -55,11 +54,6 @@ Offset FacingStep() {
   return hero.nDirection >= 0 && hero.nDirection < 4 ? kSteps[hero.nDirection] : Offset{0, 0};
 }
 
-NpcRecord* NpcAt(int i) {
-  MapInfo& map = CurrentMap();
-  return i >= 0 && i < NpcCount(map) ? &map.lpNpcs[size_t(i)] : nullptr;
-}
-
 void WaitForKeysUp() {
   WaitKey(platform::VK_CONTROL, 1);
   WaitKey(platform::VK_RETURN, 1);
@@ -69,10 +63,6 @@ void WaitForConfirm() {
   while (GetAsyncKeyState(platform::VK_CONTROL) == 0 && GetAsyncKeyState(platform::VK_RETURN) == 0) {
   }
   WaitForKeysUp();
-}
-
-void AddMoney(int64_t amount) {
-  hero.nMoney = int32_t(std::clamp<int64_t>(int64_t(hero.nMoney) + amount, INT32_MIN, INT32_MAX));
 }
 
 // Opens the closed chest in the cell the hero faces, if there is one: money or goods, told in
@@ -113,7 +103,7 @@ void VisitShop(int i, int talkId) {
   int traded = 0;
   if (talkId == kPawnbrokerTalk) {
     traded = RunShop(hero, 2);
-  } else if (const NpcRecord* keeper = NpcAt(i)) {
+  } else if (const NpcRecord* keeper = CurrentNpc(i)) {
     traded = RunShop(*keeper, 1);
   }
   ShowTalk(i, talkId, traded ? 3 : 2);
@@ -123,7 +113,7 @@ enum class Outcome { kWon, kDied, kOther };
 
 // One of the encounter's fights, against a copy of record `enemy`.
 Outcome Fight(int enemy) {
-  const NpcRecord* npc = NpcAt(enemy);
+  const NpcRecord* npc = CurrentNpc(enemy);
   if (npc == nullptr) return Outcome::kOther;
   const int result = RunBattle(*npc, kArenaMap, kNoEscape);
   if (result == kBattleWon) return Outcome::kWon;
@@ -147,20 +137,20 @@ bool RunMarketEncounter() {
     return true;
   }
   if (outcome != Outcome::kWon) return false;
-  if (NpcRecord* leader = NpcAt(kLeader)) leader->bActive = 0;
-  if (NpcRecord* crony = NpcAt(kCrony)) crony->bActive = 0;
-  if (NpcRecord* girl = NpcAt(kGirl)) girl->nSpeed = 4;
+  if (NpcRecord* leader = CurrentNpc(kLeader)) leader->bActive = 0;
+  if (NpcRecord* crony = CurrentNpc(kCrony)) crony->bActive = 0;
+  if (NpcRecord* girl = CurrentNpc(kGirl)) girl->nSpeed = 4;
   DrawWorld();
   FlipScreen();
   ShowTalk(kGirl, kGirlTalk, 1);
-  if (NpcRecord* girl = NpcAt(kGirl)) girl->nTalkState = 2;
+  if (NpcRecord* girl = CurrentNpc(kGirl)) girl->nTalkState = 2;
   nStoryStage = 1;
   return true;
 }
 
 // Addresses character i. Returns true when the turn ends with it.
 bool Address(int i) {
-  NpcRecord& npc = *NpcAt(i);
+  NpcRecord& npc = *CurrentNpc(i);
   FaceHero(npc);
   const int talkId = npc.nTalkId;
   switch (talkId) {
@@ -177,7 +167,7 @@ bool Address(int i) {
     default:
       break;
   }
-  if (const NpcRecord* speaker = NpcAt(i)) ShowTalk(i, speaker->nTalkId, speaker->nTalkState);
+  if (const NpcRecord* speaker = CurrentNpc(i)) ShowTalk(i, speaker->nTalkId, speaker->nTalkState);
   return false;
 }
 

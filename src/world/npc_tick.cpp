@@ -37,13 +37,6 @@ constexpr int kFacingLeft = 1;
 constexpr int kFacingUp = 2;
 constexpr int kFacingRight = 3;
 
-// Record i of the current map, or nullptr when the map (perhaps just read afresh) has no such
-// record.
-NpcRecord* NpcAt(int i) {
-  MapInfo& map = CurrentMap();
-  return i >= 0 && i < NpcCount(map) ? &map.lpNpcs[size_t(i)] : nullptr;
-}
-
 int32_t ClampTo(int64_t value, int64_t low, int64_t high) {
   if (value < low) value = low;
   if (value > high) value = high;
@@ -102,7 +95,7 @@ bool NearHero(const NpcRecord& npc, int reach) {
 // What follows a beaten enemy: its parting words, and for the two story enemies the story
 // screen with the palace gate opened, or the ending and the way back to the title.
 void AfterVictory(int i, int talkId) {
-  if (NpcRecord* npc = NpcAt(i)) npc->bActive = 0;
+  if (NpcRecord* npc = CurrentNpc(i)) npc->bActive = 0;
   ShowTalk(i, talkId, 1);
   if (talkId == kTreeDemonTalk) {
     TypeText(FindTalk(99003, 0).c_str(), kWhite);
@@ -118,24 +111,29 @@ void AfterVictory(int i, int talkId) {
 
 // A hostile character next to the hero turns to it, speaks and fights it.
 void Attack(int i) {
-  NpcRecord* npc = NpcAt(i);
+  NpcRecord* npc = CurrentNpc(i);
   FaceHero(*npc);
   const int talkId = npc->nTalkId;
   ShowTalk(i, talkId, npc->nTalkState);
-  npc = NpcAt(i);
+  npc = CurrentNpc(i);
   if (npc == nullptr) return;
   const int result = RunBattle(*npc, kArenaMap, kEscapeHold);
   WaitKey(platform::VK_RETURN, 1);
   if (result == kBattleWon) {
     AfterVictory(i, talkId);
   } else if (result == kBattleEscaped) {
-    if (NpcRecord* escaped = NpcAt(i)) escaped->nWalk = kPauseAfterEscape;
+    if (NpcRecord* escaped = CurrentNpc(i)) escaped->nWalk = kPauseAfterEscape;
   } else {
     RunTitleMenu();
   }
 }
 
 }  // namespace
+
+NpcRecord* CurrentNpc(int i) {
+  MapInfo& map = CurrentMap();
+  return i >= 0 && i < NpcCount(map) ? &map.lpNpcs[size_t(i)] : nullptr;
+}
 
 void FaceHero(NpcRecord& npc) {
   static constexpr int kFacingTheHero[4] = {kFacingUp, kFacingRight, kFacingLeft, kFacingDown};
