@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitBadArguments = 2;
+constexpr int kExitScriptStalled = 3;
 
 // Reads and parses the headless script; on failure prints why and gives false.
 bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& steps) {
@@ -73,5 +74,13 @@ int main(int argc, char** argv) {
     }
   }
   platform::SetStateDumper(DumpGameState);
-  return WinMain();
+  const int exitCode = WinMain();
+  // A script that could not be played through fails the run.
+  const int stalledLine = commandLine.headless ? platform::headless::StalledScriptLine() : 0;
+  if (stalledLine != 0) {
+    std::fprintf(stderr, "tamsel: %s: line %d: the run ended before this step was played\n",
+                 commandLine.script.c_str(), stalledLine);
+    return kExitScriptStalled;
+  }
+  return exitCode;
 }

@@ -7,6 +7,7 @@
 #include "goods/goods.h"
 #include "platform/system.h"
 #include "sound/music.h"
+#include "sound/sound.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/npc_tick.h"
@@ -50,6 +51,8 @@ int RunMessageLoop() {
 
 int StartAndRun() {
   if (!platform::CreateMainWindow(MainWndProc)) return 0;
+  InitSound();  // without a device: one message, and the game runs silent
+  LoadSounds();
   if (!InitDisplay()) {
     platform::MessageBox("初始化DirectDraw过程中出错！请检查你是否正确的安装了DirectX。", "Error");
     ReleaseDisplay();
@@ -98,6 +101,7 @@ intptr_t MainWndProc(int message, intptr_t wParam, intptr_t lParam) {
       CheckMusic();
       break;
     case platform::WM_DESTROY:
+      ReleaseSound();
       if (bSoundOn == 1) StopMusic();
       ReleaseDisplay();
       platform::PostQuitMessage(0);

@@ -5,6 +5,7 @@
 
 #include "app/game_state.h"
 #include "app/open_screen.h"
+#include "battle/battle.h"
 #include "goods/goods.h"
 #include "platform/backend.h"
 #include "world/map_types.h"
@@ -26,6 +27,26 @@ void AppendNumber(std::string& out, const char* name, long long value, bool comm
   char text[64];
   std::snprintf(text, sizeof text, "\"%s\":%lld%s", name, value, comma ? "," : "");
   out += text;
+}
+
+// A JSON string of bytes: quotes, backslashes and control bytes escaped, bytes above 127
+// (GBK) written as \u00XX so the dump stays valid UTF-8.
+void AppendString(std::string& out, const std::string& bytes) {
+  out += '"';
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '"' || byte == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte > 0x7e) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
 }
 
 void AppendRecord(std::string& out, const NpcRecord& npc) {
@@ -115,10 +136,37 @@ std::string DumpGameState() {
     out += "]}";
   }
   out += "],";
+  // The fight under way: its enemy copy and the highlighted command; null outside fights.
+  out += "\"battle\":";
+  if (const NpcRecord* enemy = BattleEnemy()) {
+    out += '{';
+    AppendNumber(out, "cursor", BattleCursor());
+    out += "\"enemy\":";
+    AppendRecord(out, *enemy);
+    out += "},";
+  } else {
+    out += "null,";
+  }
   AppendGoodsTable(out);
   const platform::headless::Log& log = platform::headless::GetLog();
   AppendNumber(out, "flips", log.flips);
-  AppendNumber(out, "paletteLoads", log.paletteLoads, false);
-  out += "}\n";
+  AppendNumber(out, "paletteLoads", log.paletteLoads);
+  // The effects asked for, in order: started, or skipped because still playing.
+  out += "\"effects\":[";
+  for (size_t i = 0; i < log.effects.size(); ++i) {
+    const platform::headless::EffectPlay& effect = log.effects[i];
+    if (i > 0) out += ',';
+    out += "{\"name\":";
+    AppendString(out, effect.name);
+    out += ',';
+    AppendNumber(out, "time", effect.time);
+    out += effect.started ? "\"started\":true}" : "\"started\":false}";
+  }
+  out += "],\"mciCommands\":[";
+  for (size_t i = 0; i < log.mciCommands.size(); ++i) {
+    if (i > 0) out += ',';
+    AppendString(out, log.mciCommands[i]);
+  }
+  out += "]}\n";
   return out;
 }
