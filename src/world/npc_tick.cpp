@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "app/game_state.h"
+#include "app/open_screen.h"
 #include "app/title.h"
 #include "battle/battle.h"
 #include "platform/system.h"
@@ -92,18 +93,24 @@ bool NearHero(const NpcRecord& npc, int reach) {
   return Separation(HeroMapX(), HeroMapY(), npc.nX, npc.nY) <= reach;
 }
 
+// A story screen typed over the scene; the state dump names it "story" while it waits.
+void TypeStory(int talkId, uint32_t color) {
+  ScreenScope screen("story");
+  TypeText(FindTalk(talkId, 0).c_str(), color);
+}
+
 // What follows a beaten enemy: its parting words, and for the two story enemies the story
 // screen with the palace gate opened, or the ending and the way back to the title.
 void AfterVictory(int i, int talkId) {
   if (NpcRecord* npc = CurrentNpc(i)) npc->bActive = 0;
   ShowTalk(i, talkId, 1);
   if (talkId == kTreeDemonTalk) {
-    TypeText(FindTalk(99003, 0).c_str(), kWhite);
+    TypeStory(99003, kWhite);
     nStoryFlag = 1;
   } else if (talkId == kPalaceMasterTalk) {
     ShowTalk(5, 30003, 0);
     ShowTalk(11, 30004, 0);
-    TypeText(FindTalk(99002, 0).c_str(), kRed);
+    TypeStory(99002, kRed);
     FadePalette(lpPalGame, lpPalBlack, -1);
     RunTitleMenu();
   }
