@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kCellSize = 48;
+constexpr int kIconSize = 48;
 constexpr int kIconsPerRow = 8;
 constexpr int kEmptyFrameCell = 0;
 constexpr int kCursorFrameCell = 1;
@@ -25,9 +25,9 @@ void PrintOnBack(int x, int y, const char* text, uint32_t color, int lineLength)
 
 void DrawIconCell(int x, int y, int cell) {
   Rect rect;
-  const int left = (cell % kIconsPerRow) * kCellSize;
-  const int top = (cell / kIconsPerRow) * kCellSize;
-  BlitClipped(lpDDSBack, x, y, lpDDSGoods, MakeRect(rect, left, top, left + kCellSize, top + kCellSize),
+  const int left = (cell % kIconsPerRow) * kIconSize;
+  const int top = (cell / kIconsPerRow) * kIconSize;
+  BlitClipped(lpDDSBack, x, y, lpDDSGoods, MakeRect(rect, left, top, left + kIconSize, top + kIconSize),
               1);
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "../world/world_fixture.h"
 #include "goods/goods.h"
@@ -15,32 +14,20 @@ using namespace world_test;
 constexpr uint8_t kPanelIndex = 241;
 constexpr uint8_t kEmptyFrameIndex = 242;
 constexpr uint8_t kCursorIndex = 243;
-// Icon cell k is filled with this (inside a keyed margin).
-constexpr uint8_t IconIndex(int k) { return uint8_t(100 + k); }
+constexpr uint8_t IconIndex(int k) { return uint8_t(100 + k); }  // inside a keyed margin
 
-struct GoodsLines {
-  std::string name;
-  std::string text;
-  int value = 0, exp = 0, life = 0, attack = 0, defense = 0;
-};
-
-// The lines of a goods file holding these records, under the given count line.
-std::string GoodsFileText(const std::string& count, const std::vector<GoodsLines>& goods);
-// One field line: an 11-byte label, the value, ';' and a line feed.
+// One field line (an 11-byte label, the value, ';') and one record of nine such lines.
 std::string FieldLine(const std::string& value);
+std::string GoodsLines(const std::string& name, const std::string& text, int value, int exp,
+                       int life, int attack, int defense);
 
 class GoodsTest : public WorldTest {
  protected:
-  // Writes and loads a table of six goods: 2 bread (+25 life), 3 poison herb (-30 life),
-  // 4 book (+80 exp, +3 attack, +2 defense), 5 elixir (+400 life), 6 sword (+5 attack),
-  // 7 pearl (nothing).
+  // Loads six goods: 2 bread (+25 life), 3 poison herb (-30 life), 4 book (+80 exp, +3
+  // attack, +2 defense), 5 elixir (+400 life), 6 sword (+5 attack), 7 pearl (nothing).
   void SetUp() override;
-
-  // The hero's 16 slots from a string of goods indices ('2' to '7'), spaces and other bytes.
+  // The hero's 16 slots from these bytes, zero bytes after them.
   static void SetHeroSlots(const std::string& slots);
-  // The top-left of slot i in the window.
-  static int SlotX(int i) { return 125 + 49 * (i % 8); }
-  static int SlotY(int i) { return 270 + 49 * (i / 8); }
 };
 
 }  // namespace goods_test
