@@ -93,9 +93,12 @@ bool NearHero(const NpcRecord& npc, int reach) {
   return Separation(HeroMapX(), HeroMapY(), npc.nX, npc.nY) <= reach;
 }
 
-// A story screen typed over the scene; the state dump names it "story" while it waits.
+// A story screen, typed on a black screen as the opening story is: over the scene the red
+// ending would stand on the palace's red walls and carpet. The state dump names it "story"
+// while it waits.
 void TypeStory(int talkId, uint32_t color) {
   ScreenScope screen("story");
+  ClearScreen(0);
   TypeText(FindTalk(talkId, 0).c_str(), color);
 }
 
