@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev libpng-dev
   libfluidsynth-dev fluid-soundfont-gm fonts-wqy-zenhei
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-dev
 )
 
 missing=()
