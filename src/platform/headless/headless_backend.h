@@ -29,7 +29,6 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   void OutputDebugString(const char* text) override;
   void SendMciCommand(const char* command) override;
   const Faults* ActiveFaults() const override { return &options_.faults; }
-  void OnPaletteLoad() override;
   void OnFlip() override { ++log_.flips; }
 
  protected:
@@ -44,6 +43,7 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   void WriteShot(const Step& step) override;
   void WriteState(const Step& step) override;
   void PresentIfChanged();
+  void ShowPaletteLoad();
   void CheckForEnd();
 
   Options options_;
