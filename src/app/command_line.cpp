@@ -19,11 +19,13 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
 }  // namespace
 
 const char* UsageText() {
-  return "usage: tamsel [--windowed] [--data DIR]\n"
-         "       tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR]\n"
+  return "usage: tamsel [--windowed] [--data DIR] [--save DIR]\n"
+         "       tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR] [--save DIR]\n"
          "       tamsel --help\n"
          "  --windowed     play in a window instead of full screen (Alt+Enter switches)\n"
-         "  --data DIR     the directory holding pic, maps, text, voc and save\n"
+         "  --data DIR     the directory holding pic, maps, text and voc\n"
+         "  --save DIR     where saved games go (default: $XDG_DATA_HOME/tamsel/save, or\n"
+         "                 ~/.local/share/tamsel/save; for --headless: DIR of --shots/save)\n"
          "  --headless     run without a screen, on a virtual clock, driven by a script\n"
          "  --script FILE  the key script of a headless run\n"
          "  --shots DIR    where a headless run writes its screenshots (default: .)\n"
@@ -38,7 +40,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
     const bool takesValue =
-        option == "--data" || option == "--script" || option == "--shots" || option == "--seed";
+        option == "--data" || option == "--save" || option == "--script" || option == "--shots" ||
+        option == "--seed";
     if (takesValue && i + 1 >= arguments.size()) {
       error = option + " needs a value";
       return false;
@@ -51,6 +54,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
       commandLine.headless = true;
     } else if (option == "--data") {
       commandLine.data = arguments[++i];
+    } else if (option == "--save") {
+      commandLine.save = arguments[++i];
     } else if (option == "--script") {
       commandLine.script = arguments[++i];
     } else if (option == "--shots") {
@@ -85,9 +90,34 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
   return true;
 }
 
-std::string ChooseDataDirectory(const std::string& given, const std::string& builtIn) {
+std::vector<std::string> DataDirectoryCandidates(const std::string& executable,
+                                                 const std::string& builtIn) {
+  std::vector<std::string> candidates = {"."};
+  if (!executable.empty()) {
+    const std::filesystem::path folder = std::filesystem::path(executable).parent_path();
+    candidates.push_back((folder / ".." / "share" / "games" / "tamsel").lexically_normal().string());
+  }
+  if (!builtIn.empty()) candidates.push_back(builtIn);
+  return candidates;
+}
+
+std::string ChooseDataDirectory(const std::string& given, const std::vector<std::string>& candidates) {
   if (!given.empty()) return given;
-  std::error_code ignored;
-  if (!builtIn.empty() && std::filesystem::is_directory(builtIn, ignored)) return builtIn;
+  for (const std::string& candidate : candidates) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(std::filesystem::path(candidate) / "pic", ignored))
+      return candidate;
+  }
   return ".";
+}
+
+std::string ChooseSaveDirectory(const CommandLine& commandLine, const char* xdgDataHome,
+                                const char* home) {
+  if (!commandLine.save.empty()) return commandLine.save;
+  if (commandLine.headless) return (std::filesystem::path(commandLine.shots) / "save").string();
+  if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
+    return (std::filesystem::path(xdgDataHome) / "tamsel" / "save").string();
+  if (home != nullptr && home[0] != '\0')
+    return (std::filesystem::path(home) / ".local" / "share" / "tamsel" / "save").string();
+  return "";
 }

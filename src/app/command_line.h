@@ -1,6 +1,6 @@
 // The program's command line: the real game on the desktop, or a scripted run without one.
-//   tamsel [--windowed] [--data DIR]
-//   tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR]
+//   tamsel [--windowed] [--data DIR] [--save DIR]
+//   tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR] [--save DIR]
 //   tamsel --help
 #pragma once
 
@@ -16,6 +16,7 @@ struct CommandLine {
   std::string shots;       // headless: where screenshots go
   uint32_t seed = 1;       // headless: the fixed random seed
   std::string data;        // the data directory; empty: the default
+  std::string save;        // where saved games go; empty: the default
 };
 
 // Reads the arguments after the program name. False with a one-line message in error when
@@ -26,6 +27,18 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
 // The usage text shown by --help and after a wrong command line.
 const char* UsageText();
 
-// The data directory to use: the one given, else builtIn when it exists, else the working
-// directory.
-std::string ChooseDataDirectory(const std::string& given, const std::string& builtIn);
+// The folders that may hold the data set, in the order they are tried when no --data is given:
+// the working directory, the installed data set beside the program
+// (<program's folder>/../share/games/tamsel), and the data set the game was built with.
+std::vector<std::string> DataDirectoryCandidates(const std::string& executable,
+                                                 const std::string& builtIn);
+// The data directory to use: the one given, else the first candidate holding pic/, else the
+// working directory.
+std::string ChooseDataDirectory(const std::string& given, const std::vector<std::string>& candidates);
+
+// Where saved games go: the one given; else, for a headless run, "save" beside its screenshots,
+// so that scripted runs never touch the player's games; else $XDG_DATA_HOME/tamsel/save
+// (an absolute XDG_DATA_HOME only), else <home>/.local/share/tamsel/save. Empty when there is
+// no home either.
+std::string ChooseSaveDirectory(const CommandLine& commandLine, const char* xdgDataHome,
+                                const char* home);

@@ -1,5 +1,9 @@
 // tamsel: the game on the desktop, or a scripted run of it without a screen.
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,6 +24,7 @@ namespace {
 
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitBadArguments = 2;
+constexpr int kExitScriptStalled = 3;
 
 // Reads and parses the headless script; on failure prints why and gives false.
 bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& steps) {
@@ -38,6 +43,21 @@ bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& 
   return true;
 }
 
+// The player's home folder: $HOME, else the account's home.
+const char* HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return home;
+  const passwd* account = ::getpwuid(::getuid());
+  return account != nullptr ? account->pw_dir : nullptr;
+}
+
+// The program's own file, for the data set installed beside it.
+std::string ExecutablePath() {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : path.string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,7 +72,15 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  platform::SetDataDirectory(ChooseDataDirectory(commandLine.data, TAMSEL_DATA_DIR));
+  platform::SetDataDirectory(ChooseDataDirectory(
+      commandLine.data, DataDirectoryCandidates(ExecutablePath(), TAMSEL_DATA_DIR)));
+  const std::string saves =
+      ChooseSaveDirectory(commandLine, std::getenv("XDG_DATA_HOME"), HomeFolder());
+  if (saves.empty()) {
+    std::fputs("tamsel: no home folder to keep saved games in; name one with --save DIR\n", stderr);
+    return kExitBadArguments;
+  }
+  platform::SetSaveDirectory(saves);
 
   if (commandLine.headless) {
     platform::headless::Options options;
@@ -73,5 +101,13 @@ int main(int argc, char** argv) {
     }
   }
   platform::SetStateDumper(DumpGameState);
-  return WinMain();
+  const int exitCode = WinMain();
+  // A script that could not be played through fails the run.
+  const int stalledLine = commandLine.headless ? platform::headless::StalledScriptLine() : 0;
+  if (stalledLine != 0) {
+    std::fprintf(stderr, "tamsel: %s: line %d: the run ended before this step was played\n",
+                 commandLine.script.c_str(), stalledLine);
+    return kExitScriptStalled;
+  }
+  return exitCode;
 }

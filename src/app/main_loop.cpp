@@ -4,8 +4,10 @@
 
 #include "app/game_state.h"
 #include "app/title.h"
+#include "goods/goods.h"
 #include "platform/system.h"
 #include "sound/music.h"
+#include "sound/sound.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/talk.h"
@@ -48,12 +50,15 @@ int RunMessageLoop() {
 
 int StartAndRun() {
   if (!platform::CreateMainWindow(MainWndProc)) return 0;
+  InitSound();  // without a device: one message, and the game runs silent
+  LoadSounds();
   if (!InitDisplay()) {
     platform::MessageBox("初始化DirectDraw过程中出错！请检查你是否正确的安装了DirectX。", "Error");
     ReleaseDisplay();
     return 0;
   }
   LoadTalkText();
+  LoadGoods();
   CreateGameFont();
   platform::HideCursor();
   RunTitleMenu();
@@ -94,6 +99,7 @@ intptr_t MainWndProc(int message, intptr_t wParam, intptr_t lParam) {
       CheckMusic();
       break;
     case platform::WM_DESTROY:
+      ReleaseSound();
       if (bSoundOn == 1) StopMusic();
       ReleaseDisplay();
       platform::PostQuitMessage(0);

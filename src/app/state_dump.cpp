@@ -1,9 +1,12 @@
 #include "app/state_dump.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/game_state.h"
 #include "app/open_screen.h"
+#include "battle/battle.h"
+#include "goods/goods.h"
 #include "platform/backend.h"
 #include "world/map_types.h"
 
@@ -24,6 +27,26 @@ void AppendNumber(std::string& out, const char* name, long long value, bool comm
   char text[64];
   std::snprintf(text, sizeof text, "\"%s\":%lld%s", name, value, comma ? "," : "");
   out += text;
+}
+
+// A JSON string of bytes: quotes, backslashes and control bytes escaped, bytes above 127
+// (GBK) written as \u00XX so the dump stays valid UTF-8.
+void AppendString(std::string& out, const std::string& bytes) {
+  out += '"';
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '"' || byte == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte > 0x7e) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
 }
 
 void AppendRecord(std::string& out, const NpcRecord& npc) {
@@ -58,6 +81,24 @@ void AppendRecord(std::string& out, const NpcRecord& npc) {
   AppendNumber(out, "nMoney", npc.nMoney);
   AppendNumber(out, "lpSurface", npc.lpSurface, false);
   out += '}';
+}
+
+// The filled entries of the goods table: how many, and each one's index and name.
+void AppendGoodsTable(std::string& out) {
+  int count = 0;
+  std::string entries;
+  for (int k = 0; k < kGoodsCount; ++k) {
+    const GoodsRecord* goods = GoodsOfSlot(char('0' + k));
+    if (goods == nullptr) continue;
+    if (count++ > 0) entries += ',';
+    entries += '{';
+    AppendNumber(entries, "index", k);
+    entries += "\"szName\":";
+    AppendHex(entries, goods->szName, std::strlen(goods->szName));
+    entries += '}';
+  }
+  AppendNumber(out, "goodsCount", count);
+  out += "\"goods\":[" + entries + "],";
 }
 
 }  // namespace
@@ -95,9 +136,37 @@ std::string DumpGameState() {
     out += "]}";
   }
   out += "],";
+  // The fight under way: its enemy copy and the highlighted command; null outside fights.
+  out += "\"battle\":";
+  if (const NpcRecord* enemy = BattleEnemy()) {
+    out += '{';
+    AppendNumber(out, "cursor", BattleCursor());
+    out += "\"enemy\":";
+    AppendRecord(out, *enemy);
+    out += "},";
+  } else {
+    out += "null,";
+  }
+  AppendGoodsTable(out);
   const platform::headless::Log& log = platform::headless::GetLog();
   AppendNumber(out, "flips", log.flips);
-  AppendNumber(out, "paletteLoads", log.paletteLoads, false);
-  out += "}\n";
+  AppendNumber(out, "paletteLoads", log.paletteLoads);
+  // The effects asked for, in order: started, or skipped because still playing.
+  out += "\"effects\":[";
+  for (size_t i = 0; i < log.effects.size(); ++i) {
+    const platform::headless::EffectPlay& effect = log.effects[i];
+    if (i > 0) out += ',';
+    out += "{\"name\":";
+    AppendString(out, effect.name);
+    out += ',';
+    AppendNumber(out, "time", effect.time);
+    out += effect.started ? "\"started\":true}" : "\"started\":false}";
+  }
+  out += "],\"mciCommands\":[";
+  for (size_t i = 0; i < log.mciCommands.size(); ++i) {
+    if (i > 0) out += ',';
+    AppendString(out, log.mciCommands[i]);
+  }
+  out += "]}\n";
   return out;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
-// The position and story words, the hero, every map with its size and characters, and the
-// page flips and palette loads the headless backend has counted.
+// The position and story words, the hero, every map with its size and characters, the
+// fight under way (its enemy copy and command cursor), and the page flips and palette loads
+// the headless backend has counted.
 std::string DumpGameState();

@@ -7,6 +7,7 @@
 
 #include "app/game_state.h"
 #include "app/open_screen.h"
+#include "app/save_menus.h"
 #include "platform/system.h"
 #include "sound/music.h"
 #include "video/bitmap.h"
@@ -59,9 +60,20 @@ void BeginNewGame() {
   ShowTalk(0, kFirstTalk, 0);
 }
 
-// The title picture with its music and the main menu. True for a new game; false once quitting
-// has been asked for.
-bool RunMainMenu() {
+enum class TitleChoice { NewGame, Loaded, Quit };
+
+// A saved game was read from the title: the title fades out, the world fades in with the
+// game's music.
+void EnterLoadedGame() {
+  FadePalette(lpPalTitle, lpPalBlack, -1);
+  DrawWorld();
+  FlipScreen();
+  FadePalette(lpPalBlack, lpPalGame, +1);
+  if (bSoundOn == 1) PlayMusic("voc\\back.mid");
+}
+
+// The title picture with its music and the main menu, until a choice is made.
+TitleChoice RunMainMenu() {
   ScreenScope screen("title");
   WaitKey(platform::VK_RETURN, 1);  // ENTER still held from the screen before is not a choice
   if (bSoundOn == 1) PlayMusic("voc\\title.mid");
@@ -82,11 +94,17 @@ bool RunMainMenu() {
     }
     if (GetAsyncKeyState(platform::VK_RETURN)) {
       WaitKey(platform::VK_RETURN, 1);
-      if (cursor == 0) return true;
+      if (cursor == 0) return TitleChoice::NewGame;
+      if (cursor == 1) {
+        if (RunLoadMenu() == 1) return TitleChoice::Loaded;
+        // The load menu drew its box onto the title picture: read the picture again.
+        ReloadBitmapSurface(lpDDSTitle, "pic\\title.bmp");
+        DrawMenu(kMenuX, kMenuY, cursor, kMainMenu, kMainMenuCount, kWhite, kYellow);
+      }
       if (cursor == 2) {
         FadePalette(lpPalTitle, lpPalBlack, -1);
         platform::PostMessage(platform::WM_CLOSE);
-        return false;
+        return TitleChoice::Quit;
       }
     }
   }
@@ -103,8 +121,11 @@ void RunTitleMenu() {
   }
   LoadNpcs();
   InitNewGame();
-  if (!RunMainMenu()) return;
-  BeginNewGame();
+  switch (RunMainMenu()) {
+    case TitleChoice::NewGame: BeginNewGame(); break;
+    case TitleChoice::Loaded: EnterLoadedGame(); break;
+    case TitleChoice::Quit: break;
+  }
 }
 
 void DrawMenu(int x, int y, int cursor, const char* const* entries, int count,

@@ -27,7 +27,7 @@ struct Step {
   int line = 0;      // line of the script file, for messages
 };
 
-// Parses a script ("wait MS", "tap KEY", "press KEY", "release KEY", "hold KEY MS",
+// Parses a script ("wait MS", "tap KEY [N]" (N taps), "press KEY", "release KEY", "hold KEY MS",
 // "shot NAME", "state FILE"; '#' starts a comment). On a malformed line returns false and
 // sets error to a message naming the line.
 bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error);
@@ -39,6 +39,7 @@ struct Faults {
   bool failBackBuffer = false;
   int failSurfaceNumber = 0;  // the n-th off-screen surface (1-based) fails; 0: none
   bool failWindow = false;
+  bool failSoundDevice = false;
 };
 
 struct Options {
@@ -59,9 +60,18 @@ struct Options {
 // Installs a fresh headless backend (replacing any backend in use) and resets its logs.
 void UseHeadlessBackend(const Options& options);
 
+// A request to play a sound effect: started from its start, or skipped because the effect
+// was still playing (found playing when the game asked).
+struct EffectPlay {
+  std::string name;  // the name the buffer was made with (its file)
+  uint32_t time = 0;  // on the virtual clock
+  bool started = false;
+};
+
 // What the game did, for tests to read.
 struct Log {
   std::vector<std::string> mciCommands;
+  std::vector<EffectPlay> effects;
   std::vector<std::string> messageBoxes;   // "caption|text", GBK bytes as the game gave them
   std::vector<std::string> debugLines;
   int paletteLoads = 0;  // palette loads into the palette attached to the screen
@@ -77,6 +87,11 @@ void ReleaseKey(int virtualKey);
 // Appends steps to the running script.
 void AddSteps(const std::vector<Step>& steps);
 bool ScriptFinished();
+// Once the run is over: the script line of the first step that was never played, or 0 when
+// the script was played through. A script still going when the time limit passed stalled
+// there. When the game ends on its own, trailing waits and a tap whose press the game saw
+// count as played.
+int StalledScriptLine();
 
 // The virtual clock.
 uint32_t Now();

@@ -114,6 +114,11 @@ void Backend::DestroyWindow() {
   if (proc_ != nullptr) proc_(WM_DESTROY, 0, 0);
 }
 
+bool Backend::OpenSound() {
+  if (!sound_) sound_ = MakeSoundDevice();
+  return sound_ != nullptr;
+}
+
 void Backend::SetTimer(int id, int milliseconds) {
   queue_.SetTimer(id, milliseconds > 0 ? uint32_t(milliseconds) : 0u, ClockNow());
 }

@@ -10,6 +10,7 @@
 #include "platform/backend.h"
 #include "platform/key_state.h"
 #include "platform/message_queue.h"
+#include "platform/sound_device.h"
 #include "platform/system.h"
 
 namespace platform::detail {
@@ -45,6 +46,12 @@ class Backend {
   void DestroyWindow();
   void SetTimer(int id, int milliseconds);
 
+  // The sound device, open between OpenSound and CloseSound (nullptr otherwise). A backend
+  // closes it in its own destructor, before its audio system ends.
+  bool OpenSound();
+  void CloseSound() { sound_.reset(); }
+  SoundDevice* Sound() { return sound_.get(); }
+
   // ---- what each backend provides ----
   virtual uint32_t CalendarTimeSeconds() = 0;
   virtual void HideCursor() = 0;
@@ -66,6 +73,8 @@ class Backend {
   virtual void WaitForEvent(std::optional<uint32_t> timerDue) = 0;
   virtual bool OpenWindow() = 0;
   virtual void CloseWindow() = 0;
+  // A new sound device; nullptr when there is none to open.
+  virtual std::unique_ptr<SoundDevice> MakeSoundDevice() = 0;
   // Tells the backend what a key query answered (the headless script watches this).
   virtual void KeyQueried(int /*virtualKey*/, bool /*down*/) {}
 
@@ -85,6 +94,7 @@ class Backend {
   void PumpMessages();
 
   MessageQueue queue_;
+  std::unique_ptr<SoundDevice> sound_;
   WindowProc proc_ = nullptr;
   bool windowExists_ = false;
   bool destroying_ = false;

@@ -41,6 +41,10 @@ class NoBackend final : public Backend {
     return false;
   }
   void CloseWindow() override {}
+  std::unique_ptr<SoundDevice> MakeSoundDevice() override {
+    Report();
+    return nullptr;
+  }
 
  private:
   void Report() {

@@ -1,4 +1,5 @@
-// Game file names ("pic\title.bmp", "text/goods.dat") mapped onto the data directory.
+// Game file names ("pic\title.bmp", "text/goods.dat", "save\1.sav") mapped onto the data
+// directory, or for saved games onto the save directory.
 #include <algorithm>
 #include <string>
 
@@ -13,6 +14,19 @@ std::string& Directory() {
   return directory;
 }
 
+std::string& SaveFolder() {
+  static std::string directory;
+  return directory;
+}
+
+std::string Join(const std::string& directory, const std::string& name) {
+  if (directory == ".") return name;
+  if (directory.back() == '/') return directory + name;
+  return directory + "/" + name;
+}
+
+constexpr char kSavePrefix[] = "save/";
+
 }  // namespace
 
 void SetDataDirectory(const std::string& directory) {
@@ -21,13 +35,17 @@ void SetDataDirectory(const std::string& directory) {
 
 const std::string& DataDirectory() { return Directory(); }
 
+void SetSaveDirectory(const std::string& directory) { SaveFolder() = directory; }
+
+const std::string& SaveDirectory() { return SaveFolder(); }
+
 std::string HostPath(const char* gameName) {
   std::string name = gameName != nullptr ? gameName : "";
   std::replace(name.begin(), name.end(), '\\', '/');
-  const std::string& directory = Directory();
-  if (directory == ".") return name;
-  if (directory.back() == '/') return directory + name;
-  return directory + "/" + name;
+  const std::string& saves = SaveFolder();
+  if (!saves.empty() && name.starts_with(kSavePrefix))
+    return Join(saves, name.substr(sizeof kSavePrefix - 1));
+  return Join(Directory(), name);
 }
 
 std::FILE* OpenGameFile(const char* gameName, const char* mode) {

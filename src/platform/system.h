@@ -104,6 +104,20 @@ std::string HostPath(const char* gameName);
 // fopen of HostPath(gameName).
 std::FILE* OpenGameFile(const char* gameName, const char* mode);
 
+// The directory the saved games "save\1.sav" to "save\5.sav" live in. HostPath maps every
+// name under "save" there. Empty (the default): under the data directory like any other file.
+void SetSaveDirectory(const std::string& directory);
+const std::string& SaveDirectory();
+
+// Replaces a game file with the given bytes, whole or not at all: the bytes go to a new file
+// beside it, reach the disk, and only then take the old file's name. Creates the file's
+// directory when missing. False when anything failed; the old file, if any, is then untouched.
+bool ReplaceGameFile(const char* gameName, const void* bytes, size_t size);
+// For tests: step n (1-based) of every replacement fails as on a full disk; 0 turns the fault
+// off. The steps: making the directory, creating the new file, each write of at most 4096
+// bytes, flushing the file to the disk, closing it, giving it the old file's name.
+void FailReplaceStepForTests(int step);
+
 // ---- state dumps --------------------------------------------------------------------------
 // The game registers a function that writes its state as JSON; the headless script's
 // "state FILE" step calls it.

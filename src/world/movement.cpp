@@ -9,6 +9,7 @@
 
 #include "app/game_state.h"
 #include "app/main_loop.h"
+#include "goods/game_menu.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"
@@ -178,7 +179,10 @@ void GameFrameBody() {
   } else if (GetAsyncKeyState(platform::VK_RIGHT)) {
     StepRight(speed, map);
   } else {
-    if (GetAsyncKeyState(platform::VK_ESCAPE)) WaitKey(platform::VK_ESCAPE, 1);
+    if (GetAsyncKeyState(platform::VK_ESCAPE)) {
+      WaitKey(platform::VK_ESCAPE, 1);
+      RunGameMenu();
+    }
     return;
   }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -67,10 +68,45 @@ TEST(CommandLineTest, RejectsWhatMakesNoSense) {
   }
 }
 
-TEST(CommandLineTest, DataDirectoryFallsBackFromBuiltInToWorkingDirectory) {
-  const std::string existing = std::filesystem::temp_directory_path().string();
-  EXPECT_EQ(ChooseDataDirectory("given", existing), "given");
-  EXPECT_EQ(ChooseDataDirectory("", existing), existing);
-  EXPECT_EQ(ChooseDataDirectory("", existing + "/no/such/tamsel/data"), ".");
-  EXPECT_EQ(ChooseDataDirectory("", ""), ".");
+TEST(CommandLineTest, DataDirectoryIsTheFirstCandidateHoldingPictures) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / ("tamsel_data_choice_" + std::to_string(::getpid()));
+  fs::create_directories(root / "built" / "pic");
+  fs::create_directories(root / "share" / "games" / "tamsel" / "pic");
+  fs::create_directories(root / "empty");
+  const std::string built = (root / "built").string();
+  const std::string program = (root / "bin" / "tamsel").string();
+
+  const std::vector<std::string> candidates = DataDirectoryCandidates(program, built);
+  ASSERT_EQ(candidates.size(), 3u);
+  EXPECT_EQ(candidates[0], ".");
+  EXPECT_EQ(candidates[1], (root / "share" / "games" / "tamsel").string());
+  EXPECT_EQ(candidates[2], built);
+
+  EXPECT_EQ(ChooseDataDirectory("given", candidates), "given");
+  EXPECT_EQ(ChooseDataDirectory("", {(root / "empty").string(), built}), built);
+  EXPECT_EQ(ChooseDataDirectory("", {(root / "empty").string(), candidates[1], built}), candidates[1]);
+  EXPECT_EQ(ChooseDataDirectory("", {(root / "empty").string(), (root / "none").string()}), ".");
+  fs::remove_all(root);
+}
+
+TEST(CommandLineTest, SavedGamesGoToTheGivenOrThePlayersFolderButHeadlessRunsKeepTheirOwn) {
+  CommandLine game;
+  ASSERT_TRUE(Parse({}, game));
+  EXPECT_EQ(ChooseSaveDirectory(game, "/xdg", "/home/p"), "/xdg/tamsel/save");
+  EXPECT_EQ(ChooseSaveDirectory(game, nullptr, "/home/p"), "/home/p/.local/share/tamsel/save");
+  EXPECT_EQ(ChooseSaveDirectory(game, "relative", "/home/p"), "/home/p/.local/share/tamsel/save");
+  EXPECT_EQ(ChooseSaveDirectory(game, nullptr, nullptr), "");
+
+  CommandLine headless;
+  ASSERT_TRUE(Parse({"--headless", "--script", "s", "--shots", "out"}, headless));
+  EXPECT_EQ(ChooseSaveDirectory(headless, "/xdg", "/home/p"), "out/save");
+
+  for (const auto& arguments : std::vector<std::vector<std::string>>{
+           {"--save", "/srv/saves"}, {"--headless", "--script", "s", "--save", "/srv/saves"}}) {
+    CommandLine given;
+    ASSERT_TRUE(Parse(arguments, given));
+    EXPECT_EQ(ChooseSaveDirectory(given, "/xdg", "/home/p"), "/srv/saves");
+  }
+  EXPECT_FALSE(Parse({"--save"}, game));
 }

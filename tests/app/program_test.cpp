@@ -101,3 +101,14 @@ TEST_F(ProgramTest, ScriptedRunIsDeterministic) {
   EXPECT_NE(dumps[0].find("\"paletteLoads\":"), std::string::npos);
   EXPECT_EQ(dumps[0], dumps[1]);
 }
+
+TEST_F(ProgramTest, AScriptTheRunCannotFinishFailsWithTheLine) {
+  // The title's last entry ends the game before the screenshot is taken.
+  const std::string script =
+      Write("quit.txt", "wait 1000\ntap UP\ntap RETURN\nwait 500\nshot after_quit\n");
+  Outcome run = RunTamsel("--headless --data " + std::string(TAMSEL_DATA_DIR) + " --shots " +
+                          directory_.string() + " --script " + script);
+  EXPECT_EQ(run.exitCode, 3) << run.output;
+  EXPECT_NE(run.output.find("quit.txt: line 5"), std::string::npos) << run.output;
+  EXPECT_FALSE(fs::exists(directory_ / "after_quit.png"));
+}

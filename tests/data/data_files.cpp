@@ -1,6 +1,7 @@
 #include "data_files.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -187,6 +188,16 @@ bool BreaksBetweenCharacters(const std::string& bytes, int rowBytes) {
     ++i;
   }
   return true;
+}
+
+int RowStartingWithCloser(const std::string& bytes, int rowBytes) {
+  // Narrow literals of this program are GBK, as the data set's texts are.
+  static const char* const kClosers[] = {"。", "，", "、", "！", "？", "；", "：", "）", "」", "』",
+                                         "…", "”", "’", "》", "】", ",", ".", "!", "?", ";", ":", ")"};
+  for (size_t row = 1; row * size_t(rowBytes) < bytes.size(); ++row)
+    for (const char* closer : kClosers)
+      if (bytes.compare(row * size_t(rowBytes), std::strlen(closer), closer) == 0) return int(row) + 1;
+  return 0;
 }
 
 }  // namespace datacheck

@@ -77,4 +77,8 @@ bool IsWholeGbk(const std::string& bytes);
 // True when no double-byte character straddles the end of a row of rowBytes.
 bool BreaksBetweenCharacters(const std::string& bytes, int rowBytes);
 
+// The first row (counting from 1) of rowBytes that starts with punctuation closing a sentence or
+// a clause ("。", "，", "……" and the like), left alone at the row's start; 0 when there is none.
+int RowStartingWithCloser(const std::string& bytes, int rowBytes);
+
 }  // namespace datacheck

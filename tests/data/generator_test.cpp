@@ -63,10 +63,12 @@ TEST_F(Generator, WritesTheSetFromGoodSourcesAndRefusesBrokenOnes) {
       // A character whose second GBK byte is '@' would end the spoken line in its middle.
       {"text/talk.txt", u8"npc: 路上小心。", u8"npc: 丂路上小心。", "second byte"},
       {"text/talk.txt", u8"npc: 路上小心。", u8"npc: 路上;小心。", "may not be used"},
+      // A sentence-final stop alone at the start of the talk box's second row.
+      {"text/talk.txt", u8"林子……我想去看看。", u8"林子……我想去看看呀。", "reword"},
       {"maps/home.txt", u8"D event door_to_city_north", u8"D event door_to_nowhere", "no event cell"},
       {"maps/home.txt", u8"b tile bed", u8"b tile bedd", "no overlay tile"},
-      {"maps/home.txt", u8"#..................#\n#..................#",
-       u8"#..................#\n#.................#", "wide"},
+      {"maps/home.txt", u8"[..................]\n[..................]",
+       u8"[..................]\n[.................]", "wide"},
       {"characters/home.txt", u8"name      :娘;", u8"name     :娘;", "label"},
       {"characters/wood.txt", u8"goods     :C;", u8"goods     :C  ;", "loot"},
       {"text/goods.txt", u8"name      :馒头;", u8"name      :热气腾腾香喷喷的大白面馒头十六个字;", "bytes"},

@@ -18,6 +18,7 @@ TEST(GoodsTable, FitsTheTableAndItsWindows) {
     EXPECT_LE(g.text.size(), 99u);
     EXPECT_TRUE(IsWholeGbk(g.text));
     EXPECT_TRUE(BreaksBetweenCharacters(g.text, 22)) << "a character straddles a row of 22";
+    EXPECT_EQ(RowStartingWithCloser(g.text, 22), 0) << "a row of 22 starts with closing punctuation";
     EXPECT_GE(g.value, 0);
     // The goods windows show each effect in three places.
     for (int effect : {g.addExp, g.addLife, g.addAttack, g.addDefense})
@@ -30,6 +31,7 @@ TEST(AboutText, ScrollsInWholeRowsOf36Bytes) {
   ASSERT_FALSE(text.empty());
   EXPECT_TRUE(IsWholeGbk(text));
   EXPECT_TRUE(BreaksBetweenCharacters(text, 36));
+  EXPECT_EQ(RowStartingWithCloser(text, 36), 0) << "a row starts with closing punctuation";
   EXPECT_EQ(text.find('\n'), std::string::npos) << "line ends do not start rows there";
   // The window scrolls 1401 pixels: rows after about the 80th never show.
   EXPECT_LE(text.size(), size_t(80 * 36));

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "world_fixture.h"
 
@@ -125,6 +126,16 @@ TEST_F(PeopleAndTalk, EveryTalkTheGameAsksForIsThereAsAWholeExchange) {
     }
 }
 
+TEST_F(PeopleAndTalk, EachShopkeeperLooksLikeNoOtherShopkeeper) {
+  const Npc* grocer = FindByTalk(world.npcs[kShop1], 59999);
+  const Npc* smith = FindByTalk(world.npcs[kShop2], 69999);
+  const Npc* pawnbroker = FindByTalk(world.npcs[kShop3], 79999);
+  ASSERT_TRUE(grocer && smith && pawnbroker);
+  EXPECT_NE(grocer->picture, smith->picture);
+  EXPECT_NE(grocer->picture, pawnbroker->picture);
+  EXPECT_NE(smith->picture, pawnbroker->picture);
+}
+
 TEST_F(PeopleAndTalk, SpokenTalksOfTheEventsHaveTheirSpeakers) {
   // A talk's '{' lines show the record of the current map at the event's index.
   const std::vector<std::tuple<int, int, size_t>> events = {
@@ -151,6 +162,24 @@ TEST_F(PeopleAndTalk, StoryScreensFitTheScreen) {
     // Typed at y 100 in rows 20 pixels apart: 17 rows reach y 440.
     EXPECT_LE(text->size(), size_t(17 * kRow));
   }
+}
+
+TEST_F(PeopleAndTalk, NoRowOfATalkOrStoryStartsWithClosingPunctuation) {
+  // Every entry of the file, each spoken line on its own rows, a story screen as one text.
+  std::istringstream lines(ReadWholeFile(DataDir() + "/text/talk.txt"));
+  int checked = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '[' || line.back() != ';') continue;
+    line.pop_back();
+    std::vector<std::string> texts;
+    for (const Segment& s : SplitSegments(line)) texts.push_back(s.words);
+    if (texts.empty()) texts.push_back(line);
+    for (const std::string& text : texts) {
+      ++checked;
+      EXPECT_EQ(RowStartingWithCloser(text, kRow), 0) << "reword: " << text.substr(0, 40);
+    }
+  }
+  EXPECT_GT(checked, 50);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -29,11 +31,15 @@ struct Point {
   int y = 0;
 };
 
-// Where a door puts the hero: map, screen position and view (scroll 0).
+// Where a door puts the hero: map, screen position and view (scroll 0); the hero keeps the
+// facing he walked through the door with (rows: +1 down, -1 up), so the door that leads back
+// belongs right behind him.
 struct Door {
   int code;
   int map;
   int screenX, screenY, viewCol, viewRow;
+  int back;  // the event code of the way back
+  int walk;  // +1 the hero walked down through the door, -1 up
   Point MapPosition() const { return {viewCol * 32 + screenX, viewRow * 32 + screenY}; }
 };
 // The doors of the game (the story gate to the wood once open, and to the palace once open).
@@ -49,5 +55,9 @@ std::array<int, 2> NpcCell(const Npc& npc);
 bool NpcFits(const Map& map, const Npc& npc);
 // True when an active character stands within 24 pixels of the hero (it would block it).
 bool CrowdedBy(const std::vector<Npc>& npcs, Point p);
+// Every place the hero can walk to from the given places, 8 pixels a step as the game moves
+// him, stopped by solid cells and by the people who never walk; doors are not walked past.
+std::set<std::pair<int, int>> ReachablePlaces(const Map& map, const std::vector<Npc>& npcs,
+                                              const std::vector<Point>& from);
 
 }  // namespace datacheck

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "../../tools/datagen/common/catalog.h"
 #include "bitmap_file.h"
@@ -81,6 +82,45 @@ TEST(PictureContent, HeroIsDrawnInEveryDirectionAndStride) {
   }
   // Left and right rows are separate drawings, not the same picture.
   EXPECT_GT(Differences(hero, 0, 48, 0, 96, 32, 48), 20);
+}
+
+// The first and last painted rows of a frame.
+std::pair<int, int> PaintedRows(const BitmapFile& sheet, int x, int y, int w, int h) {
+  int top = -1, bottom = -1;
+  for (int row = 0; row < h; ++row)
+    if (sheet.PaintedIn(x, y + row, w, 1) > 0) {
+      if (top < 0) top = row;
+      bottom = row;
+    }
+  return {top, bottom};
+}
+
+TEST(PictureContent, EveryoneIsDrawnAtOneScaleWithFeetOnTheFramesBottomLine) {
+  // The hero stands about 37 pixels tall in his 48-pixel frame; a grown-up, drawn with the same
+  // head, fills the 32-pixel frame; the children and small creatures stay smaller.
+  const BitmapFile hero = Load("player.bmp");
+  ASSERT_FALSE(hero.px.empty());
+  for (int row = 0; row < 4; ++row) {
+    const auto [top, bottom] = PaintedRows(hero, 0, 48 * row, 32, 48);
+    EXPECT_EQ(bottom, 47) << "hero row " << row;
+    EXPECT_TRUE(bottom - top + 1 >= 34 && bottom - top + 1 <= 39) << "hero row " << row << ": " << bottom - top + 1;
+  }
+  const std::set<int> grownUps = {1, 2, 3, 4, 6, 7, 8, 12, 13, 15};
+  const std::set<int> small = {5, 9, 10, 14};
+  for (int k = 1; k <= 15; ++k) {
+    char name[32];
+    std::snprintf(name, sizeof name, "npc%02d.bmp", k);
+    const BitmapFile sheet = Load(name);
+    ASSERT_FALSE(sheet.px.empty());
+    const auto [top, bottom] = PaintedRows(sheet, 0, 0, 32, 32);
+    if (grownUps.count(k)) {
+      EXPECT_EQ(bottom, 31) << name << " does not stand on the frame's bottom line";
+      EXPECT_GE(bottom - top + 1, 28) << name << " looks like a child beside the hero";
+    }
+    if (small.count(k)) {
+      EXPECT_LE(bottom - top + 1, 28) << name << " is as tall as a grown-up";
+    }
+  }
 }
 
 TEST(PictureContent, GoodsSlotsCursorAndIconsArePainted) {

@@ -180,3 +180,34 @@ TEST(ScriptEnd, AnEmptyScriptDoesNotEndTheRun) {
   };
   EXPECT_THROW(poll(), QuitRequested);
 }
+
+TEST(ScriptEnd, ARunThatCannotPlayItsScriptThroughNamesTheLine) {
+  // The time limit passes while a tap waits for a key the game never asks about.
+  headless::Options options;
+  options.quitAfterMilliseconds = 500;
+  options.script = tamsel_test::Script("wait 10\ntap A\nwait 10\n");
+  headless::UseHeadlessBackend(options);
+  auto pollForever = [] {
+    for (;;) GetAsyncKeyState(VK_RETURN);
+  };
+  EXPECT_THROW(pollForever(), QuitRequested);
+  EXPECT_EQ(headless::StalledScriptLine(), 2);
+
+  // The game ends on its own after 50 polls: waits left over and a tap it saw are played,
+  // anything else is not.
+  const std::pair<const char*, int> cases[] = {
+      {"wait 5\n", 0},
+      {"tap RETURN\nwait 100\n", 0},
+      {"wait 10\ntap RETURN 2\n", 0},
+      {"tap RETURN\nwait 100\nshot late\nwait 5\n", 3},
+      {"tap A\n", 1},
+      {"wait 100\nhold RETURN 5\n", 2},
+  };
+  for (const auto& [script, line] : cases) {
+    options = tamsel_test::OpenEndedOptions();
+    options.script = tamsel_test::Script(script);
+    headless::UseHeadlessBackend(options);
+    for (int poll = 0; poll < 50; ++poll) GetAsyncKeyState(VK_RETURN);
+    EXPECT_EQ(headless::StalledScriptLine(), line) << script;
+  }
+}

@@ -22,7 +22,8 @@ TEST(ScriptParser, ReadsEveryStepFormWithCommentsBlankLinesAndCrLf) {
       "shot title_1\n"
       "state after-walk.json\n"
       "tap LBUTTON\n"
-      "tap control\n";
+      "tap control\n"
+      "tap down 3\n";
   std::vector<Step> steps;
   std::string error;
   ASSERT_TRUE(ParseScript(text, steps, error)) << error;
@@ -31,7 +32,8 @@ TEST(ScriptParser, ReadsEveryStepFormWithCommentsBlankLinesAndCrLf) {
       {Step::Kind::Press, VK_UP, 0, "", 5},      {Step::Kind::Release, VK_UP, 0, "", 6},
       {Step::Kind::Hold, VK_RIGHT, 250, "", 7},  {Step::Kind::Shot, 0, 0, "title_1", 8},
       {Step::Kind::State, 0, 0, "after-walk.json", 9}, {Step::Kind::Tap, VK_LBUTTON, 0, "", 10},
-      {Step::Kind::Tap, VK_CONTROL, 0, "", 11}};
+      {Step::Kind::Tap, VK_CONTROL, 0, "", 11}, {Step::Kind::Tap, VK_DOWN, 0, "", 12},
+      {Step::Kind::Tap, VK_DOWN, 0, "", 12},     {Step::Kind::Tap, VK_DOWN, 0, "", 12}};
   ASSERT_EQ(steps.size(), std::size(expected));
   for (size_t i = 0; i < steps.size(); ++i) {
     const Step& e = expected[i];
@@ -57,7 +59,7 @@ TEST(ScriptParser, NamesTheLineOfEachMalformedForm) {
       {"wait 1.5\n", "line 1: bad milliseconds '1.5'"},
       {"wait 99999999999\n", "line 1: bad milliseconds"},
       {"tap SPACE\n", "line 1: unknown key 'SPACE'"},
-      {"tap\n", "line 1: expected 'tap KEY'"},
+      {"tap\n", "line 1: expected 'tap KEY [N]'"},
       {"press UP DOWN\n", "line 1: expected 'press KEY'"},
       {"hold UP\n", "line 1: expected 'hold KEY MS'"},
       {"hold 100 UP\n", "line 1: unknown key '100'"},
@@ -66,6 +68,11 @@ TEST(ScriptParser, NamesTheLineOfEachMalformedForm) {
       {"state /tmp/x.json\n", "line 1: bad name '/tmp/x.json'"},
       {"state .hidden\n", "line 1: bad name '.hidden'"},
       {"WAIT 10\n", "line 1: unknown step 'WAIT'"},
+      {"tap UP 0\n", "line 1: bad count '0'"},
+      {"tap UP 10001\n", "line 1: bad count '10001'"},
+      {"tap UP two\n", "line 1: bad count 'two'"},
+      {"tap UP 2 2\n", "line 1: expected 'tap KEY [N]'"},
+      {"hold UP 5 2\n", "line 1: expected 'hold KEY MS'"},
   };
   for (const Case& c : cases) {
     std::vector<Step> steps = {Step{}};

@@ -63,7 +63,7 @@ TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
       {"01_home.json", 0, 180, 164, 0, 0, 0},
       // Through the home's door: the city's north street, in front of the house.
       {"02_city.json", 1, 384, 100, 14, 0, 0},
-      // Through the house door again: back inside, just above the doormat.
+      // Through the house door again: back inside on the doormat, the way out behind.
       {"03_home_again.json", 0, 410, 400, 0, 0, 0},
       {"04_city_again.json", 1, 384, 100, 14, 0, 0},
       // Round the first shop's building and in through its door.

@@ -158,6 +158,20 @@ int WriteMockScreens(const PictureSet& pics, const std::string& out_dir) {
   }
   screen.Blit(pics.at("bomb.bmp"), 54 * 4, 0, 54, 50, 460, 238, true);
   written += WritePng(out_dir + "/mock_fight.png", ToRgb(screen, game), 1);
+  // The hero beside every character, feet on one line, facing down and facing each other, to
+  // judge that everyone is drawn at one scale.
+  const Scene street{"lineup", 2, std::vector<std::string>(15, "...................."), {}};
+  DrawScene(screen, street, pics);
+  for (int k = 0; k < 15; ++k) {
+    const int x = 16 + (k % 5) * 128, feet = 144 + (k / 5) * 144;
+    char name[32];
+    std::snprintf(name, sizeof name, "npc%02d.bmp", k + 1);
+    screen.Blit(game, 0, 0, 32, 48, x, feet - 48, true);
+    screen.Blit(pics.at(name), 0, 0, 32, 32, x + 32, feet - 32, true);
+    screen.Blit(game, 0, 96, 32, 48, x, feet + 8, true);
+    screen.Blit(pics.at(name), 0, 32, 32, 32, x + 28, feet + 24, true);
+  }
+  written += WritePng(out_dir + "/mock_lineup.png", ToRgb(screen, game), 1);
   // The goods window over the house, and the menu box.
   DrawScene(screen, Scenes()[2], pics);
   screen.Blit(pics.at("sbar.bmp"), 0, 0, 420, 320, 110, 80, true);

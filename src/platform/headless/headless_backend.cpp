@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/display_device.h"
+#include "platform/headless/headless_sound.h"
 #include "platform/png_writer.h"
 #include "platform/state_dumper.h"
 #include "platform/text.h"
@@ -33,8 +34,9 @@ void HeadlessBackend::CheckForEnd() {
     timeLimitReported_ = true;
     if (!script_.Finished()) {
       // Most often a tap of a key the game never asked about.
-      std::fprintf(stderr, "headless run: %u ms of game time passed at script line %d\n",
-                   options_.quitAfterMilliseconds, script_.CurrentLine());
+      stalledLine_ = script_.CurrentLine();
+      std::fprintf(stderr, "headless run: stalled at script line %d: %u ms of game time passed\n",
+                   stalledLine_, options_.quitAfterMilliseconds);
     }
     RequestQuit();
   }
@@ -85,6 +87,11 @@ void HeadlessBackend::OutputDebugString(const char* text) {
 
 void HeadlessBackend::SendMciCommand(const char* command) {
   log_.mciCommands.emplace_back(command);
+}
+
+std::unique_ptr<detail::SoundDevice> HeadlessBackend::MakeSoundDevice() {
+  if (options_.faults.failSoundDevice) return nullptr;
+  return std::make_unique<HeadlessSound>(now_, log_);
 }
 
 void HeadlessBackend::WriteShot(const Step& step) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "platform/backend_interface.h"
@@ -14,12 +15,14 @@ namespace platform::headless {
 class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Output {
  public:
   explicit HeadlessBackend(const Options& options);
+  ~HeadlessBackend() override { CloseSound(); }
 
   Log& MutableLog() { return log_; }
   const Log& GetLog() const { return log_; }
   detail::KeyState& Keys() { return keys_; }
   ScriptPlayer& Script() { return script_; }
   uint32_t Now() const { return now_; }
+  int StalledLine() const { return stalledLine_ != 0 ? stalledLine_ : script_.UnplayedLine(); }
   // Moves the clock on and plays what the script has due meanwhile (may request the end).
   void AdvanceClock(uint32_t milliseconds);
 
@@ -37,6 +40,7 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   void WaitForEvent(std::optional<uint32_t> timerDue) override;
   bool OpenWindow() override { return !options_.faults.failWindow; }
   void CloseWindow() override {}
+  std::unique_ptr<detail::SoundDevice> MakeSoundDevice() override;
   void KeyQueried(int virtualKey, bool down) override { script_.NoteKeyQuery(virtualKey, down); }
 
  private:
@@ -52,6 +56,7 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   uint32_t now_ = 0;
   bool scriptEndReported_ = false;
   bool timeLimitReported_ = false;
+  int stalledLine_ = 0;  // the step in progress when the time limit passed
   detail::ScreenSignature shown_;
 };
 

@@ -44,6 +44,11 @@ bool ScriptFinished() {
   return backend == nullptr || backend->Script().Finished();
 }
 
+int StalledScriptLine() {
+  HeadlessBackend* backend = Active();
+  return backend != nullptr ? backend->StalledLine() : 0;
+}
+
 uint32_t Now() {
   HeadlessBackend* backend = Active();
   return backend != nullptr ? backend->Now() : 0;

@@ -51,6 +51,14 @@ bool ParseMilliseconds(const std::string& word, int& milliseconds) {
   return true;
 }
 
+// A repeat count: 1 to 10000.
+bool ParseCount(const std::string& word, int& count) {
+  int value = 0;
+  if (!ParseMilliseconds(word, value) || value < 1 || value > 10000) return false;
+  count = value;
+  return true;
+}
+
 // Output names stay inside the output directory: letters, digits, '_', '-' and '.',
 // not starting with '.'.
 bool ValidOutputName(const std::string& word) {
@@ -68,15 +76,16 @@ struct StepForm {
   bool takesKey;
   bool takesMilliseconds;
   bool takesName;
+  bool takesCount;  // an optional repeat count at the end
 };
 constexpr StepForm kForms[] = {
-    {"wait", Step::Kind::Wait, false, true, false},
-    {"tap", Step::Kind::Tap, true, false, false},
-    {"press", Step::Kind::Press, true, false, false},
-    {"release", Step::Kind::Release, true, false, false},
-    {"hold", Step::Kind::Hold, true, true, false},
-    {"shot", Step::Kind::Shot, false, false, true},
-    {"state", Step::Kind::State, false, false, true},
+    {"wait", Step::Kind::Wait, false, true, false, false},
+    {"tap", Step::Kind::Tap, true, false, false, true},
+    {"press", Step::Kind::Press, true, false, false, false},
+    {"release", Step::Kind::Release, true, false, false, false},
+    {"hold", Step::Kind::Hold, true, true, false, false},
+    {"shot", Step::Kind::Shot, false, false, true, false},
+    {"state", Step::Kind::State, false, false, true, false},
 };
 
 std::string Usage(const StepForm& form) {
@@ -84,11 +93,13 @@ std::string Usage(const StepForm& form) {
   if (form.takesKey) usage += " KEY";
   if (form.takesMilliseconds) usage += " MS";
   if (form.takesName) usage += form.kind == Step::Kind::Shot ? " NAME" : " FILE";
+  if (form.takesCount) usage += " [N]";
   return usage;
 }
 
-// Parses one line's words into a step; returns an empty string or what is wrong.
-std::string ParseStep(const std::vector<std::string>& words, Step& step) {
+// Parses one line's words into a step and how many times it is repeated; returns an empty
+// string or what is wrong.
+std::string ParseStep(const std::vector<std::string>& words, Step& step, int& count) {
   const std::string command = words[0];
   const StepForm* form = nullptr;
   for (const StepForm& candidate : kForms) {
@@ -97,7 +108,8 @@ std::string ParseStep(const std::vector<std::string>& words, Step& step) {
   if (form == nullptr) return "unknown step '" + command + "'";
   const size_t wanted = 1 + size_t(form->takesKey) + size_t(form->takesMilliseconds) +
                         size_t(form->takesName);
-  if (words.size() != wanted) return "expected '" + Usage(*form) + "'";
+  const bool counted = form->takesCount && words.size() == wanted + 1;
+  if (words.size() != wanted && !counted) return "expected '" + Usage(*form) + "'";
 
   step.kind = form->kind;
   size_t next = 1;
@@ -113,6 +125,10 @@ std::string ParseStep(const std::vector<std::string>& words, Step& step) {
     if (!ValidOutputName(step.name)) {
       return "bad name '" + step.name + "' (letters, digits, '_', '-' and '.', no path)";
     }
+  }
+  count = 1;
+  if (counted && !ParseCount(words[next], count)) {
+    return "bad count '" + words[next] + "' (a whole number from 1 to 10000)";
   }
   return {};
 }
@@ -135,12 +151,13 @@ bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string&
 
     Step step;
     step.line = lineNumber;
-    const std::string problem = ParseStep(words, step);
+    int count = 1;
+    const std::string problem = ParseStep(words, step, count);
     if (!problem.empty()) {
       error = "line " + std::to_string(lineNumber) + ": " + problem;
       return false;
     }
-    parsed.push_back(step);
+    parsed.insert(parsed.end(), size_t(count), step);
   }
   steps = std::move(parsed);
   error.clear();

@@ -72,6 +72,17 @@ bool ScriptPlayer::Done(const Step& step, uint32_t now) {
   }
 }
 
+int ScriptPlayer::UnplayedLine() const {
+  for (size_t i = next_; i < steps_.size(); ++i) {
+    const Step& step = steps_[i];
+    const bool underway = i == next_ && started_;
+    if (step.kind == Step::Kind::Wait) continue;
+    if (underway && (step.kind != Step::Kind::Tap || tapReleased_ || seen_)) continue;
+    return step.line;
+  }
+  return 0;
+}
+
 void ScriptPlayer::NoteKeyQuery(int virtualKey, bool down) {
   if (!started_ || next_ >= steps_.size()) return;
   const Step& step = steps_[next_];

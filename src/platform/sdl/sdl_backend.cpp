@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/display_device.h"
+#include "platform/sdl/sdl_sound.h"
 #include "platform/text.h"
 
 namespace platform::sdl {
@@ -32,12 +33,11 @@ bool NoOneSeesTheScreen() {
 
 }  // namespace
 
-SdlBackend::SdlBackend(const SdlOptions& options)
-    : options_(options), music_(std::make_unique<SdlMusic>()) {}
+SdlBackend::SdlBackend(const SdlOptions& options) : options_(options) {}
 
 SdlBackend::~SdlBackend() {
   screen_.reset();
-  music_.reset();
+  CloseSound();  // the sound and the music end before SDL itself
   SDL_Quit();
 }
 
@@ -56,7 +56,11 @@ void SdlBackend::MessageBox(const char* text, const char* caption) {
 
 void SdlBackend::OutputDebugString(const char* text) { std::fputs(text, stderr); }
 
-void SdlBackend::SendMciCommand(const char* command) { music_->Command(command); }
+void SdlBackend::SendMciCommand(const char* command) {
+  if (detail::SoundDevice* sound = Sound()) sound->MusicCommand(command);
+}
+
+std::unique_ptr<detail::SoundDevice> SdlBackend::MakeSoundDevice() { return SdlSound::Open(); }
 
 bool SdlBackend::OpenWindow() {
   screen_ = SdlScreen::Open(options_.windowed);
@@ -94,7 +98,6 @@ void SdlBackend::Pump(Poll poll) {
     return;
   }
   lastPumpMs_ = now;
-  music_->Poll();
   const bool events = HandleEvents();
   const bool presented = PresentIfChanged();
   if (!events && !presented) SDL_Delay(1);

@@ -1,5 +1,5 @@
 // The real backend: an SDL window showing the front page, the keyboard, the millisecond
-// clock, message boxes, standard-error debug output and MIDI music.
+// clock, message boxes, standard-error debug output, and the sound device with the music.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@
 #include "platform/backend_interface.h"
 #include "platform/screen_signature.h"
 #include "platform/sdl/sdl_keys.h"
-#include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_screen.h"
 
 namespace platform::sdl {
@@ -32,6 +31,7 @@ class SdlBackend final : public detail::Backend {
   void WaitForEvent(std::optional<uint32_t> timerDue) override;
   bool OpenWindow() override;
   void CloseWindow() override;
+  std::unique_ptr<detail::SoundDevice> MakeSoundDevice() override;
 
  private:
   // Handles the events waiting; true when any arrived.
@@ -47,8 +47,6 @@ class SdlBackend final : public detail::Backend {
   void PaceFade();
 
   SdlOptions options_;
-  // The music plays while the backend lives; it is ended before SDL itself.
-  std::unique_ptr<SdlMusic> music_;
   std::unique_ptr<SdlScreen> screen_;
   PhysicalKeys physicalKeys_{keys_};
   detail::ScreenSignature shown_;

@@ -1,10 +1,13 @@
 #include "platform/sdl/sdl_music.h"
 
-#include <SDL.h>
+#include <SDL_mixer.h>
+#include <fluidsynth.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/system.h"
 
@@ -12,7 +15,11 @@ namespace platform::sdl {
 
 namespace {
 
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+// Debian's General MIDI sound font (fluid-soundfont-gm), else the system's chosen one.
+constexpr const char* kSoundFonts[] = {"/usr/share/sounds/sf2/FluidR3_GM.sf2",
+                                       "/usr/share/sounds/sf2/default-GM.sf2"};
+// A music file larger than this is not one of the game's pieces.
+constexpr std::uintmax_t kLargestPiece = 4u << 20;
 
 std::string Lower(std::string text) {
   for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -34,104 +41,170 @@ std::string DeviceName(const std::string& file) {
   return name;
 }
 
+std::vector<uint8_t> ReadPiece(const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kLargestPiece) return {};
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 }  // namespace
 
-SdlMusic::SdlMusic() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return;
-  }
-  Mix_Init(MIX_INIT_MID);
-  std::error_code error;
-  if (std::filesystem::exists(kSoundFont, error)) Mix_SetSoundFonts(kSoundFont);
-  open_ = true;
+void SdlMusic::SettingsDeleter::operator()(fluid_settings_t* settings) const {
+  delete_fluid_settings(settings);
+}
+void SdlMusic::SynthDeleter::operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
+void SdlMusic::PlayerDeleter::operator()(fluid_player_t* player) const {
+  delete_fluid_player(player);
+}
+
+SdlMusic::SdlMusic(int frequency, SDL_AudioFormat format, int channels)
+    : frequency_(frequency), renderable_(format == AUDIO_S16SYS), channels_(channels) {
+  worker_ = std::thread(&SdlMusic::Work, this);
+  Mix_HookMusic(&SdlMusic::Render, this);
 }
 
 SdlMusic::~SdlMusic() {
-  if (!open_) return;
-  if (loading_) {  // the worker must be done before the device goes
-    SDL_WaitThread(loading_->thread, nullptr);
-    const MusicPtr unused(loading_->music);
+  Mix_HookMusic(nullptr, nullptr);  // the audio thread is out of Render once this returns
+  {
+    const std::lock_guard lock(requestsLock_);
+    quit_ = true;
   }
-  Mix_HaltMusic();
-  decoded_.clear();
-  Mix_CloseAudio();
-  Mix_Quit();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  requestsWaiting_.notify_one();
+  worker_.join();  // waits for a sound font still loading
 }
 
 void SdlMusic::Command(const std::string& command) {
-  if (!open_) return;
-  Poll();
   const std::string text = Trim(command);
   const size_t space = text.find_first_of(" \t");
   const std::string verb = Lower(text.substr(0, space));
   const std::string argument = space == std::string::npos ? "" : Trim(text.substr(space));
   if (argument.empty()) return;
-  const std::string name = DeviceName(argument);
+  Request request;
   if (verb == "close") {
-    if (name == "all" || name == wanted_ || name == playing_) {
-      Mix_HaltMusic();
-      wanted_.clear();
-      playing_.clear();
-    }
+    request.kind = Request::Kind::Close;
   } else if (verb == "open") {
-    Open(name, argument);
+    request.kind = Request::Kind::Open;
   } else if (verb == "play") {
-    Open(name, argument);  // a piece played without opening is opened first
-    Play(name);
+    request.kind = Request::Kind::Play;
+  } else {
+    return;
+  }
+  request.name = DeviceName(argument);
+  if (request.kind != Request::Kind::Close) request.path = HostPath(argument.c_str());
+  {
+    // A stop or a start makes the stops and starts still waiting pointless, and a piece
+    // waiting to be read needs reading once: the queue stays short however often the game
+    // asks, even while the sound font loads.
+    const std::lock_guard lock(requestsLock_);
+    const bool supersedes = request.kind == Request::Kind::Play ||
+                            (request.kind == Request::Kind::Close && request.name == "all");
+    std::erase_if(requests_, [&request, supersedes](const Request& waiting) {
+      if (waiting.kind == Request::Kind::Open) {
+        return request.kind == Request::Kind::Open && waiting.name == request.name;
+      }
+      return supersedes;
+    });
+    requests_.push_back(std::move(request));
+  }
+  requestsWaiting_.notify_one();
+}
+
+void SdlMusic::Work() {
+  for (;;) {
+    Request request;
+    {
+      std::unique_lock lock(requestsLock_);
+      requestsWaiting_.wait(lock, [this] { return quit_ || !requests_.empty(); });
+      if (quit_) return;
+      request = std::move(requests_.front());
+      requests_.pop_front();
+    }
+    Carry(request);
   }
 }
 
-void SdlMusic::Open(const std::string& name, const std::string& file) {
-  const bool known = decoded_.contains(name) || (loading_ && loading_->name == name) ||
-                     std::any_of(waiting_.begin(), waiting_.end(),
-                                 [&name](const auto& entry) { return entry.first == name; });
-  if (known) return;
-  waiting_.emplace_back(name, HostPath(file.c_str()));
-  StartNextLoad();
+// Once per run, for the first piece played: without a sound font (or with a mixer format the
+// synthesiser cannot write) the music stays silent.
+void SdlMusic::LoadSynth() {
+  synthTried_ = true;
+  if (!renderable_) return;
+  const char* font = nullptr;
+  std::error_code error;
+  for (const char* candidate : kSoundFonts) {
+    if (font == nullptr && std::filesystem::exists(candidate, error)) font = candidate;
+  }
+  if (font == nullptr) return;
+  for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+    fluid_set_log_function(level, nullptr, nullptr);
+  }
+
+  settings_.reset(new_fluid_settings());
+  if (!settings_) return;
+  fluid_settings_setnum(settings_.get(), "synth.sample-rate", double(frequency_));
+  fluid_settings_setnum(settings_.get(), "synth.gain", kMusicGain);
+  std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings_.get()));
+  if (!synth || fluid_synth_sfload(synth.get(), font, 1) == FLUID_FAILED) return;
+  const std::lock_guard lock(renderLock_);
+  synth_ = std::move(synth);
 }
 
-void SdlMusic::Play(const std::string& name) {
-  wanted_ = name;
-  const auto found = decoded_.find(name);
-  if (found == decoded_.end()) return;  // starts when decoded
-  // A loop count of 1 plays the piece once in every SDL_mixer version.
-  if (found->second && Mix_PlayMusic(found->second.get(), 1) == 0) playing_ = name;
-  wanted_.clear();
+const std::vector<uint8_t>& SdlMusic::Piece(const Request& request) {
+  auto found = pieces_.find(request.name);
+  if (found == pieces_.end()) found = pieces_.emplace(request.name, ReadPiece(request.path)).first;
+  return found->second;
 }
 
-int SdlMusic::DecodeOnWorker(void* data) {
-  auto* load = static_cast<Load*>(data);
-  load->music = Mix_LoadMUS(load->path.c_str());
-  load->done.store(true, std::memory_order_release);
-  return 0;
-}
-
-void SdlMusic::StartNextLoad() {
-  while (!loading_ && !waiting_.empty()) {
-    auto load = std::make_unique<Load>();
-    load->name = waiting_.front().first;
-    load->path = waiting_.front().second;
-    waiting_.pop_front();
-    load->thread = SDL_CreateThread(DecodeOnWorker, "tamsel-music", load.get());
-    if (load->thread != nullptr) loading_ = std::move(load);
-    else decoded_[load->name] = nullptr;  // no thread to decode with: that piece stays silent
+void SdlMusic::Carry(const Request& request) {
+  switch (request.kind) {
+    case Request::Kind::Close:
+      if (request.name == "all" || request.name == playing_) StopPiece();
+      break;
+    case Request::Kind::Open:
+      Piece(request);
+      break;
+    case Request::Kind::Play: {
+      const std::vector<uint8_t>& piece = Piece(request);  // a piece played unopened is opened
+      if (piece.empty()) break;
+      if (!synthTried_) LoadSynth();
+      if (!synth_) break;
+      StopPiece();
+      const std::lock_guard lock(renderLock_);
+      player_.reset(new_fluid_player(synth_.get()));
+      if (!player_ || fluid_player_add_mem(player_.get(), piece.data(), piece.size()) != FLUID_OK ||
+          fluid_player_play(player_.get()) != FLUID_OK) {
+        player_.reset();
+        break;
+      }
+      playing_ = request.name;
+      break;
+    }
   }
 }
 
-void SdlMusic::FinishLoad() {
-  SDL_WaitThread(loading_->thread, nullptr);
-  const std::string finished = loading_->name;
-  decoded_[finished] = MusicPtr(loading_->music);
-  loading_.reset();
-  if (wanted_ == finished) Play(finished);
-  StartNextLoad();
+// Ends the piece and every note still sounding.
+void SdlMusic::StopPiece() {
+  const std::lock_guard lock(renderLock_);
+  player_.reset();
+  if (synth_) fluid_synth_system_reset(synth_.get());
+  playing_.clear();
 }
 
-void SdlMusic::Poll() {
-  if (open_ && loading_ && loading_->done.load(std::memory_order_acquire)) FinishLoad();
+void SdlMusic::Render(void* self, Uint8* stream, int bytes) {
+  auto& music = *static_cast<SdlMusic*>(self);
+  const std::lock_guard lock(music.renderLock_);
+  fluid_synth_t* synth = music.synth_.get();
+  if (synth == nullptr) return;
+  const bool piece =
+      music.player_ && fluid_player_get_status(music.player_.get()) == FLUID_PLAYER_PLAYING;
+  if (!piece && fluid_synth_get_active_voice_count(synth) == 0) return;  // silence: no work
+  // The mixer hands a silent buffer; left and right go to the first two channels (both to
+  // the one channel of a mono output).
+  auto* samples = reinterpret_cast<int16_t*>(stream);
+  const int step = music.channels_;
+  const int frames = bytes / int(sizeof(int16_t)) / step;
+  fluid_synth_write_s16(synth, frames, samples, 0, step, samples, step > 1 ? 1 : 0, step);
 }
 
 }  // namespace platform::sdl

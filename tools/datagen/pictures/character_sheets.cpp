@@ -9,12 +9,21 @@ namespace {
 
 constexpr Facing kRowFacing[4] = {Facing::Down, Facing::Left, Facing::Up, Facing::Right};
 
-Look VillagerMan() {
+// The smith: brawny, bare-armed, in a leather apron and a dark cloth cap.
+Look Smith() {
   Look l;
-  l.top = Ramp::Wood;
-  l.top_lo = 2;
-  l.bottom = Ramp::Earth;
+  l.top = Ramp::Plaster;
+  l.top_lo = 0;
+  l.top_hi = 3;
+  l.bottom = Ramp::Bark;
   l.trim = Ramp::Bark;
+  l.bare_arms = true;
+  l.apron = true;
+  l.apron_ramp = Ramp::Earth;
+  l.apron_shade = 2;
+  l.head = Headwear::Cap;
+  l.head_ramp = Ramp::Blue;
+  l.girth = 1.5;
   return l;
 }
 
@@ -64,7 +73,7 @@ Look Girl() {
   l.trim = Ramp::Red;
   l.head = Headwear::Bun;
   l.head_ramp = Ramp::Red;
-  l.height = -2;
+  l.height = -7;
   return l;
 }
 
@@ -154,7 +163,7 @@ Image Frame(int picture, Facing facing, int frame) {
   }
   Look look;
   switch (picture) {
-    case 0: look = VillagerMan(); break;
+    case 0: look = Smith(); break;
     case 1: look = VillagerWoman(); break;
     case 2: look = Elder(); break;
     case 3: look = Guard(); break;

@@ -6,6 +6,7 @@
 #include "datagen/common/catalog.h"
 #include "palette.h"
 #include "sheets.h"
+#include "tile_kit.h"
 
 namespace pictures {
 namespace {
@@ -67,30 +68,13 @@ Image Dirt() {
   return t;
 }
 
-// Laid stones in courses of 8 pixels, joints staggered from course to course.
+// Laid setts in courses of 8 pixels, joints staggered, in calm greys: the paving overlays
+// bring the warmer, worn and mossy patches that keep a square from looking like wallpaper.
 Image Cobble() {
   Image t(32, 32, C(Ramp::Stone, 2));
-  for (int row = 0; row < 4; ++row) {
-    const int offset = (row % 2) * 5 + (row == 3 ? 3 : 0);
-    const int widths[] = {9, 7, 8, 8};
-    int x = offset;
-    for (int s = 0; s < 4; ++s) {
-      const int w = widths[(s + row) % 4];
-      // Mostly grey setts with the odd warm one.
-      const bool warm = Hash(s, row, 10) % 5 == 0;
-      const Ramp ramp = warm ? Ramp::Sand : Ramp::Stone;
-      const int shade = warm ? 1 : 4 + static_cast<int>(Hash(s, row, 9) % 2);
-      for (int j = 1; j < 7; ++j)
-        for (int i = 1; i < w; ++i) {
-          int c = shade;
-          if (j == 1 || i == 1) c = shade + 1;
-          if (j == 6 || i == w - 1) c = shade - 1;
-          if ((j == 1 || j == 6) && (i == 1 || i == w - 1)) continue;  // rounded corners
-          Wrap(t, x + i, row * 8 + j, C(ramp, c));
-        }
-      x += w;
-    }
-  }
+  // One light and one dark sett in each course, never in line with the course above.
+  constexpr int kShades[4][4] = {{4, 5, 3, 4}, {3, 4, 4, 5}, {4, 4, 5, 3}, {5, 3, 4, 4}};
+  for (const Sett& s : PavingSetts()) PaintSett(t, s, Ramp::Stone, kShades[s.course][s.index]);
   return t;
 }
 

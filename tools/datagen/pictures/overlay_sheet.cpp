@@ -16,6 +16,8 @@ Image PaintOverlaySheet() {
   PaintBuildingTiles(put);
   PaintInteriorTiles(put);
   PaintPalaceTiles(put);
+  PaintRoomTiles(put);
+  PaintShopTiles(put);
   PaintChestTiles(put);
   return sheet;
 }

@@ -77,7 +77,7 @@ void Torso(Frame& f, const Look& look, Facing facing) {
   if (look.apron && facing != Facing::Up) {
     const double ax0 = facing == Facing::Down ? f.cx - hw + 1.5 : facing == Facing::Left ? f.cx - hw : f.cx + 1;
     const double ax1 = facing == Facing::Down ? f.cx + hw - 1.5 : facing == Facing::Left ? f.cx - 1 : f.cx + hw;
-    ShadeFlat(f.img, Box(ax0, f.body_top + 4, ax1, f.leg_top + 3), Ramp::Green, 3);
+    ShadeFlat(f.img, Box(ax0, f.body_top + 4, ax1, f.leg_top + 3), look.apron_ramp, look.apron_shade);
   }
 }
 
@@ -143,21 +143,38 @@ void Head(Frame& f, const Look& look, Facing facing) {
   // Face.
   const std::uint8_t eye = C(Ramp::Ink, 0);
   const int ey = static_cast<int>(cy + 1);
+  // A grown-up's face (the talk box shows the first frame as the portrait) gets tall eyes under
+  // brows and a mouth; a small face keeps to dots.
+  const bool full_face = r >= 6;
   if (facing == Facing::Down) {
-    const int gap = 2;
-    img.Set(static_cast<int>(cx) - gap - 1, ey, eye);
-    img.Set(static_cast<int>(cx) + gap, ey, eye);
-    if (r > 6) {
-      img.Set(static_cast<int>(cx) - gap - 1, ey - 1, eye);
-      img.Set(static_cast<int>(cx) + gap, ey - 1, eye);
+    const int gap = 2, lx = static_cast<int>(cx) - gap - 1, rx = static_cast<int>(cx) + gap;
+    img.Set(lx, ey, eye);
+    img.Set(rx, ey, eye);
+    if (full_face) {
+      img.Set(lx, ey - 1, eye);
+      img.Set(rx, ey - 1, eye);
+      if (!look.mask) {
+        const std::uint8_t brow = C(look.hair, look.hair_lo + 1);
+        img.Set(lx - 1, ey - 3, brow);
+        img.Set(lx, ey - 3, brow);
+        img.Set(rx, ey - 3, brow);
+        img.Set(rx + 1, ey - 3, brow);
+        img.Set(static_cast<int>(cx) - 1, ey + 3, C(Ramp::Red, 2));
+        img.Set(static_cast<int>(cx), ey + 3, C(Ramp::Red, 2));
+      }
     }
-    img.Set(static_cast<int>(cx) - gap - 2, ey + 1, C(Ramp::Pink, 1));
-    img.Set(static_cast<int>(cx) + gap + 1, ey + 1, C(Ramp::Pink, 1));
+    img.Set(lx - 1, ey + 1, C(Ramp::Pink, 1));
+    img.Set(rx + 1, ey + 1, C(Ramp::Pink, 1));
   } else if (facing != Facing::Up) {
     const int d = facing == Facing::Left ? -1 : 1;
     const int ex = static_cast<int>(cx) + d * static_cast<int>(r - 2.5) - (d < 0 ? 1 : 0);
     img.Set(ex, ey, eye);
-    if (r > 6) img.Set(ex, ey - 1, eye);
+    if (full_face) {
+      img.Set(ex, ey - 1, eye);
+      img.Set(ex - d, ey - 3, C(look.hair, look.hair_lo + 1));
+      img.Set(ex, ey - 3, C(look.hair, look.hair_lo + 1));
+      img.Set(ex + d, ey + 3, C(Ramp::Red, 2));
+    }
     // Nose just past the cheek.
     const int nx = static_cast<int>(cx + d * (r + 0.2)) - (d < 0 ? 1 : 0);
     img.Set(nx, ey + 1, C(Ramp::Skin, 2));

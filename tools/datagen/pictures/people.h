@@ -24,6 +24,8 @@ struct Look {
   bool robe = false;               // a robe down to the feet, hiding them
   bool beard = false;
   bool apron = false;
+  Ramp apron_ramp = Ramp::Green;
+  int apron_shade = 3;
   bool armour = false;             // plate over the chest and shoulders (drawn in Steel)
   int armour_hi = 5;
   bool mask = false;               // a red mask over the face
@@ -43,8 +45,10 @@ struct Build {
   int leg_h;
   double half_w;
 };
-inline constexpr Build kNpcBuild{32, 5.5, 8, 6, 5.0};
-inline constexpr Build kHeroBuild{48, 6.5, 13, 10, 6.0};
+// One scale for everyone: a grown-up fills the 32-pixel frame from the top to the feet on its
+// bottom line; the hero, drawn with the same head, stands about 37 pixels tall in his 48.
+inline constexpr Build kNpcBuild{32, 6.0, 10, 9, 5.5};
+inline constexpr Build kHeroBuild{48, 6.3, 12, 11, 6.0};
 
 // Paints one outlined frame. `step` is 0 standing, -1 or +1 for the two strides (which also
 // lower the body by a pixel).

@@ -18,6 +18,49 @@ void Boards(Image& t, int x0, int y0, int x1, int y1, int board, bool vertical, 
     }
 }
 
+// Big stone blocks in courses of 8, joints staggered.
+void StoneBlocks(Image& t, int x0, int y0, int x1, int y1, int lift) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const int course = y / 8, k = y % 8;
+      const int bx = (x + (course % 2) * 8) % 16;
+      const int block = (x + (course % 2) * 8) / 16 + course * 3;
+      int shade = 3 + lift + static_cast<int>(Hash(block, 0, 61) % 2);
+      if (k == 7 || bx == 15) shade = 1;
+      else if (k == 0 || bx == 0) shade += 1;
+      else if (k == 6 || bx == 14) shade -= 1;
+      t.Set(x, y, C(Ramp::Stone, shade));
+    }
+}
+
+const std::vector<Sett>& PavingSetts() {
+  static const std::vector<Sett> setts = [] {
+    std::vector<Sett> out;
+    constexpr int kOffsets[] = {0, 5, 2, 7};
+    constexpr int kWidths[4][4] = {{9, 7, 8, 8}, {8, 9, 7, 8}, {7, 8, 9, 8}, {8, 8, 7, 9}};
+    for (int course = 0; course < 4; ++course) {
+      int x = kOffsets[course];
+      for (int k = 0; k < 4; ++k) {
+        out.push_back({course, k, x, kWidths[course][k]});
+        x += kWidths[course][k];
+      }
+    }
+    return out;
+  }();
+  return setts;
+}
+
+void PaintSett(Image& t, const Sett& s, Ramp ramp, int shade) {
+  for (int j = 1; j < 7; ++j)
+    for (int i = 1; i < s.width; ++i) {
+      if ((j == 1 || j == 6) && (i == 1 || i == s.width - 1)) continue;  // rounded corners
+      int c = shade;
+      if (j == 1 || i == 1) c = shade + 1;
+      if (j == 6 || i == s.width - 1) c = shade - 1;
+      WrapSet(t, s.x + i, s.course * 8 + j, C(ramp, c));
+    }
+}
+
 void HouseWall(Image& t) {
   // Eave shadow under the roof and the beam below it.
   t.Fill(0, 0, 32, 2, C(Ramp::Ink, 1));

@@ -4,13 +4,18 @@
 namespace pictures {
 namespace {
 
-// Rows of round roof tiles, 6 pixels a course, that repeat up, down and sideways.
+// A roof fills only the lower part of its cell: a figure walking down towards a building
+// stops with its feet about this far into the roof's cell, right at the ridge.
+constexpr int kRidge = 10;
+
+// The ridge cap along the top, then rows of round roof tiles, 8 pixels a course.
 void RoofCourses(Image& t, int x0, int x1) {
-  for (int y = 0; y < 32; ++y)
+  for (int y = kRidge; y < 32; ++y)
     for (int x = x0; x < x1; ++x) {
-      const int course = y % 8, col = (x + (y / 8 % 2) * 3) % 6;
+      const int course = (y - kRidge - 3) % 8, col = (x + ((y - kRidge - 3) / 8 % 2) * 3) % 6;
       int shade;
-      if (course == 7) shade = 0;                    // shadow under the tile row above
+      if (y < kRidge + 3) shade = y == kRidge ? 5 : y == kRidge + 1 ? 3 : 0;  // the ridge cap
+      else if (course == 7) shade = 0;               // shadow under the tile row above
       else if (course == 6) shade = 1;
       else if (col == 0) shade = 1;                  // the gap between rolls
       else if (col == 1) shade = 4;                  // lit side of a roll
@@ -31,13 +36,14 @@ Image Roof() {
 Image RoofEnd(bool left) {
   Image t = BlankTile();
   RoofCourses(t, 4, 32);
-  for (int y = 0; y < 32; ++y) {
+  for (int y = kRidge; y < 32; ++y) {
     t.Set(2, y, C(Ramp::RoofTile, 4));
     t.Set(3, y, C(Ramp::RoofTile, 3));
     t.Set(4, y, C(Ramp::RoofTile, 2));
     t.Set(5, y, C(Ramp::RoofTile, 0));
   }
-  // Upturned tip at the foot of the verge.
+  // Upturned tips at the ridge and at the foot of the verge.
+  t.Fill(0, kRidge - 2, 3, 3, C(Ramp::RoofTile, 4));
   t.Fill(0, 27, 3, 3, C(Ramp::RoofTile, 3));
   t.Set(0, 26, C(Ramp::RoofTile, 4));
   t.Fill(0, 30, 3, 1, C(Ramp::RoofTile, 1));
@@ -156,21 +162,6 @@ Image SignTrade() {
     s.Set(14, 18, C(Ramp::Gold, 1));
   });
   return t;
-}
-
-// Big stone blocks in courses of 8, joints staggered.
-void StoneBlocks(Image& t, int x0, int y0, int x1, int y1) {
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const int course = y / 8, k = y % 8;
-      const int bx = (x + (course % 2) * 8) % 16;
-      const int block = (x + (course % 2) * 8) / 16 + course * 3;
-      int shade = 3 + static_cast<int>(Hash(block, 0, 61) % 2);
-      if (k == 7 || bx == 15) shade = 1;
-      else if (k == 0 || bx == 0) shade += 1;
-      else if (k == 6 || bx == 14) shade -= 1;
-      t.Set(x, y, C(Ramp::Stone, shade));
-    }
 }
 
 Image CityWall() {

@@ -1,5 +1,8 @@
 // Row 0 of the overlay sheet: things lying on the ground that the hero walks over.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <tuple>
 
 #include "tile_kit.h"
 
@@ -213,6 +216,53 @@ Image FallenLeaves() {
   return t;
 }
 
+// Paving overlays repaint some of the ground's own setts (same layout) in a rough patch inside
+// the cell, so that neighbouring cells of a large square differ without outlining the cells.
+bool InPatch(const Sett& s, double cx, double cy, double r) {
+  const double dx = std::min(std::abs(s.x + s.width / 2.0 - cx), 32 - std::abs(s.x + s.width / 2.0 - cx));
+  const double dy = s.course * 8 + 4 - cy;
+  return dx * dx + dy * dy * 0.8 < r * r;
+}
+
+Image PavingWarm() {
+  Image t = BlankTile();
+  for (const Sett& s : PavingSetts())
+    if (InPatch(s, 16, 15, 13) && Hash(s.index, s.course, 41) % 5 != 0)
+      PaintSett(t, s, Ramp::Marble, Hash(s.index, s.course, 43) % 3 == 0 ? 1 : 0);
+  return t;
+}
+
+Image PavingMoss() {
+  Image t = BlankTile();
+  // Moss creeping along the joints, and a weed pushing up between two setts.
+  for (const Sett& s : PavingSetts()) {
+    for (int i = 0; i < s.width; ++i)
+      if (Hash(s.x + i, s.course, 47) % 4 == 0) WrapSet(t, s.x + i, s.course * 8, C(Ramp::Grass, 1));
+    for (int j = 1; j < 8; ++j)
+      if (Hash(s.x, s.course * 8 + j, 53) % 3 == 0) WrapSet(t, s.x, s.course * 8 + j, C(Ramp::Grass, 1 + j % 2));
+  }
+  for (const auto& [x, y, shade] : {std::tuple{9, 16, 2}, {10, 15, 3}, {8, 15, 2}, {10, 14, 4}, {11, 16, 2}, {7, 14, 3}})
+    t.Set(x, y, C(Ramp::Grass, shade));
+  return t;
+}
+
+Image PavingWorn() {
+  Image t = BlankTile();
+  // Setts worn darker by the traffic, two of them cracked and one chipped at its corner.
+  for (const Sett& s : PavingSetts()) {
+    if (!InPatch(s, 14, 17, 14)) continue;
+    PaintSett(t, s, Ramp::Stone, 3 + static_cast<int>(Hash(s.index, s.course, 61) % 4 == 0));
+    const int y = s.course * 8 + 3 + static_cast<int>(Hash(s.index, s.course, 67) % 2);
+    if (Hash(s.index, s.course, 71) % 5 == 0)  // a crack running down across the sett
+      for (int i = 2; i < s.width - 1; ++i) WrapSet(t, s.x + i, y + (i - 2) / 3, C(Ramp::Stone, 1));
+    if (Hash(s.index, s.course, 73) % 7 == 0) {
+      WrapSet(t, s.x + 1, s.course * 8 + 5, C(Ramp::Stone, 2));
+      WrapSet(t, s.x + 2, s.course * 8 + 6, C(Ramp::Stone, 2));
+    }
+  }
+  return t;
+}
+
 }  // namespace
 
 void PaintDecorTiles(const PutTile& put) {
@@ -227,6 +277,9 @@ void PaintDecorTiles(const PutTile& put) {
   put(9, RedCarpet());
   put(10, Mushrooms());
   put(11, FallenLeaves());
+  put(12, PavingWarm());
+  put(13, PavingMoss());
+  put(14, PavingWorn());
 }
 
 }  // namespace pictures

@@ -17,6 +17,8 @@ void BuildAbout(const std::filesystem::path& source, const std::filesystem::path
       if (const std::string bad = FindForbiddenByte(*gbk, "", "\n\r"); !bad.empty())
         throw SourceError(source, line.number, bad);
       paragraph = LayOutRows(*gbk, kAboutRow);
+      if (const std::string bad = FindRowStartingWithCloser(paragraph, kAboutRow); !bad.empty())
+        throw SourceError(source, line.number, bad);
     }
     bytes += PadToRowEnd(paragraph.empty() ? std::string(kAboutRow, ' ') : paragraph, kAboutRow);
     if (RowCount(bytes, kAboutRow) > kAboutRows)

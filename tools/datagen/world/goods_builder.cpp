@@ -30,6 +30,8 @@ GoodsTable BuildGoods(const std::filesystem::path& source, const std::filesystem
     if (name.empty()) fields.Fail("goods need a name");
     const std::string text =
         LayOutRows(fields.NextText("text      :", kGoodsTextBytes), kGoodsTextRow);
+    if (const std::string bad = FindRowStartingWithCloser(text, kGoodsTextRow); !bad.empty())
+      fields.Fail(bad);
     if (text.size() > kGoodsTextBytes)
       fields.Fail("the description laid out in rows of 22 bytes takes " +
                   std::to_string(text.size()) + " bytes, at most 99 fit");

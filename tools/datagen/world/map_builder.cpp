@@ -51,6 +51,23 @@ const TileInfo* FindTile(std::string_view name) {
   return nullptr;
 }
 
+// What a legend symbol puts in its cells: one code, or plain ground of which about one cell in
+// three gets one of a few walkable overlays, chosen by the cell's place so that a large square
+// does not repeat one picture like wallpaper.
+struct Legend {
+  uint16_t code = 0;
+  std::vector<uint16_t> variants;
+
+  uint16_t At(int column, int row) const {
+    if (variants.empty()) return code;
+    uint32_t h = uint32_t(column) * 73856093u ^ uint32_t(row) * 19349663u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return h % 3 == 0 ? variants[(h >> 8) % variants.size()] : code;
+  }
+};
+
 // The cell code of one legend line's words (after the symbol).
 uint16_t LegendCode(const std::filesystem::path& file, int line,
                     const std::vector<std::string>& words, const GoodsTable& goods) {
@@ -82,8 +99,22 @@ uint16_t LegendCode(const std::filesystem::path& file, int line,
     if (!goods.Has(k)) return fail("goods '" + words[1] + "' are not in the goods table");
     return uint16_t(kChest + k);
   }
-  return fail("a legend line is 'ground', 'tile NAME [solid|walkable]', 'event NAME' or "
-              "'chest money|GOODS'");
+  return fail("a legend line is 'ground', 'ground varied by TILE...', 'tile NAME [solid|walkable]', "
+              "'event NAME' or 'chest money|GOODS'");
+}
+
+Legend LegendEntry(const std::filesystem::path& file, int line, const std::vector<std::string>& words,
+                   const GoodsTable& goods) {
+  if (words.size() < 3 || words[0] != "ground" || words[1] != "varied" || words[2] != "by")
+    return {LegendCode(file, line, words, goods), {}};
+  Legend legend;
+  for (size_t i = 3; i < words.size(); ++i) {
+    const uint16_t code = LegendCode(file, line, {"tile", words[i]}, goods);
+    if (code >= kSolid) throw SourceError(file, line, "ground is varied only by walkable tiles");
+    legend.variants.push_back(code);
+  }
+  if (legend.variants.empty()) throw SourceError(file, line, "'ground varied by' names its tiles");
+  return legend;
 }
 
 void PutLittleEndian(std::string& bytes, uint32_t value, int size) {
@@ -99,7 +130,7 @@ MapSize BuildMap(const std::filesystem::path& source, const std::filesystem::pat
   enum class Section { kHeader, kLegend, kGrid } section = Section::kHeader;
   std::string name;
   int ground = -1;
-  std::map<char, uint16_t> legend;
+  std::map<char, Legend> legend;
   std::vector<std::string> rows;
   int lastLine = 0;
 
@@ -127,7 +158,7 @@ MapSize BuildMap(const std::filesystem::path& source, const std::filesystem::pat
       if (text.size() < 2 || (text[1] != ' ' && text[1] != '\t'))
         fail("a legend line is one symbol, a blank and what the symbol stands for");
       if (legend.count(symbol)) fail(std::string("symbol '") + symbol + "' is given twice");
-      legend[symbol] = LegendCode(source, line.number, SplitWords(text.substr(1)), goods);
+      legend[symbol] = LegendEntry(source, line.number, SplitWords(text.substr(1)), goods);
     } else {
       if (!rows.empty() && line.text.size() != rows[0].size())
         fail("this row is " + std::to_string(line.text.size()) + " cells wide, the first is " +
@@ -151,8 +182,9 @@ MapSize BuildMap(const std::filesystem::path& source, const std::filesystem::pat
   PutLittleEndian(bytes, uint32_t(height), 4);
   bytes.push_back(char(ground));
   bytes.resize(kHeaderBytes, '\0');
-  for (const std::string& row : rows)
-    for (char symbol : row) PutLittleEndian(bytes, legend.at(symbol), 2);
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column)
+      PutLittleEndian(bytes, legend.at(rows[size_t(row)][size_t(column)]).At(column, row), 2);
   WriteBytes(out, bytes);
   return {width, height};
 }

@@ -91,6 +91,7 @@ class TalkReader {
     if (talks_.empty() || talks_.back().story || talks_.back().entries.empty())
       Fail("a spoken line belongs to an entry of a talk");
     const std::string laidOut = LayOutRows(Gbk(words, kSpeechEnders), kTalkRow);
+    if (const std::string bad = FindRowStartingWithCloser(laidOut, kTalkRow); !bad.empty()) Fail(bad);
     if (RowCount(laidOut, kTalkRow) > kTalkBoxRows)
       Fail("the line needs " + std::to_string(RowCount(laidOut, kTalkRow)) +
            " rows of the talk box; at most 4 fit");
@@ -101,6 +102,7 @@ class TalkReader {
     if (talks_.empty() || !talks_.back().story) Fail("'text:' belongs to a story");
     std::string& entry = talks_.back().entries.back();
     entry = PadToRowEnd(entry, kTalkRow) + LayOutRows(Gbk(words, ""), kTalkRow);
+    if (const std::string bad = FindRowStartingWithCloser(entry, kTalkRow); !bad.empty()) Fail(bad);
     if (RowCount(entry, kTalkRow) > kStoryRows || entry.size() > kStoryBytes)
       Fail("the story no longer fits the screen (17 rows of 50 bytes)");
   }

@@ -45,6 +45,22 @@ std::string FindStraddle(std::string_view gbk, int rowBytes) {
   return {};
 }
 
+std::string FindRowStartingWithCloser(std::string_view gbk, int rowBytes) {
+  static constexpr std::string_view kClosers[] = {"。", "，", "、", "！", "？", "；", "：", "）", "」",
+                                                  "』", "…", "”", "’", "》", "】", ",", ".", "!",
+                                                  "?", ";", ":", ")"};
+  for (size_t row = 1; row * size_t(rowBytes) < gbk.size(); ++row) {
+    const size_t at = row * size_t(rowBytes);
+    const size_t length = IsGbkLeadByte(static_cast<unsigned char>(gbk[at])) ? 2 : 1;
+    const auto first = GbkToUtf8(gbk.substr(at, length));
+    for (std::string_view closer : kClosers)
+      if (first && *first == closer)
+        return "row " + std::to_string(row + 1) + " would start with '" + *first +
+               "': reword the text so that it breaks elsewhere";
+  }
+  return {};
+}
+
 std::string FindForbiddenByte(std::string_view gbk, std::string_view forbiddenSecond,
                               std::string_view forbiddenSingle) {
   for (size_t i = 0; i < gbk.size();) {

@@ -22,6 +22,11 @@ int RowCount(std::string_view gbk, int rowBytes);
 // a character straddles.
 std::string FindStraddle(std::string_view gbk, int rowBytes);
 
+// Empty when no row of rowBytes starts with punctuation that closes a sentence or a clause
+// (such as "。", "，", "！" or "……"), which would stand alone at the start of a row; otherwise
+// says which row.
+std::string FindRowStartingWithCloser(std::string_view gbk, int rowBytes);
+
 // Empty when no double-byte character of the text has one of forbiddenSecond as its second
 // byte and no single-byte character is one of forbiddenSingle; otherwise says which
 // character breaks the rule.

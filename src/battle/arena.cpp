@@ -1,0 +1,66 @@
+#include "battle/arena.h"
+
+#include "app/game_state.h"
+#include "battle/battle.h"
+
+namespace {
+
+constexpr int32_t kHeroFacingRight = 2;  // row of the hero's sheet
+constexpr int32_t kEnemyFacingLeft = 1;  // row of a character's sheet
+
+const NpcRecord* lpFightEnemy = nullptr;
+const int32_t* lpFightCursor = nullptr;
+
+// The eight values that place the view, in one order for saving and putting back.
+int32_t* const kViewValues[8] = {&nViewCol,     &nViewRow,     &nScrollX,     &nScrollY,
+                                 &nLastViewCol, &nLastViewRow, &nLastScrollX, &nLastScrollY};
+
+}  // namespace
+
+const NpcRecord* BattleEnemy() { return lpFightEnemy; }
+int32_t BattleCursor() { return lpFightCursor != nullptr ? *lpFightCursor : 0; }
+
+ArenaScope::ArenaScope(const NpcRecord& enemy, int32_t nArenaMap, const int32_t& cursor)
+    : map_(nMap), hero_(hero) {
+  for (int i = 0; i < 8; ++i) view_[i] = *kViewValues[i];
+
+  nMap = nArenaMap;
+  hero.nX = nHeroBattleX;
+  hero.nY = nHeroBattleY;
+  hero.nDirection = kHeroFacingRight;
+  hero.nFrame = 0;
+  for (int32_t* value : kViewValues) *value = 0;
+
+  // The enemy's copy is the arena's only character. An arena whose list is empty (damaged
+  // data) gets a slot for it rather than a write past its end.
+  MapInfo& arena = CurrentMap();
+  if (arena.lpNpcs.empty()) arena.lpNpcs.resize(1);
+  NpcRecord& figure = arena.lpNpcs[0];
+  figure = enemy;
+  figure.nX = nEnemyBattleX;
+  figure.nY = nEnemyBattleY;
+  figure.nDirection = kEnemyFacingLeft;
+  figure.nFrame = 0;
+  arena.nNpcCount = 1;
+
+  lpFightEnemy = &enemy;
+  lpFightCursor = &cursor;
+}
+
+ArenaScope::~ArenaScope() {
+  if (!settled_) PutBackWorld();
+  lpFightEnemy = nullptr;
+  lpFightCursor = nullptr;
+}
+
+void ArenaScope::PutBackWorld() {
+  nMap = map_;
+  for (int i = 0; i < 8; ++i) *kViewValues[i] = view_[i];
+  hero.nX = hero.nLastX = hero_.nX;
+  hero.nY = hero.nLastY = hero_.nY;
+  hero.nDirection = hero_.nDirection;
+  hero.nFrame = hero_.nFrame;
+  settled_ = true;
+}
+
+void ArenaScope::LeaveAsItIs() { settled_ = true; }

@@ -1,0 +1,100 @@
+// The About screen: a page with the game's title, a note from its makers and where to reach
+// them; after ENTER, a window in which the About text climbs slowly until ENTER again.
+#include "goods/about.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/open_screen.h"
+#include "platform/system.h"
+#include "video/display.h"
+#include "video/draw.h"
+
+namespace {
+
+using platform::GetAsyncKeyState;
+
+constexpr char kTitle[] = "Veyrin--Tamsel（测试版）";
+// Six rows of 36 bytes and one of 20, every row ending between two characters.
+constexpr char kNote[] =
+    "这是一个小小的角色扮演游戏，讲少年小飞刀离开家乡、穿过雾隐林、走进影月宫的故事。"
+    "我们在业余时间一点一点把它做了出来，地图、人物和音乐都还简单，难免有错误和不足。"
+    "如果你在游戏里发现了问题，有什么想法和建议，欢迎写信告诉我们。谢谢你的支持！";
+// Two rows, of 36 and 30 bytes.
+constexpr char kContact[] = "主页：https://www.tamsel.example.org信箱：hello@tamsel.example.org";
+
+constexpr int kRowBytes = 36;
+constexpr int kPanelX = 110;
+constexpr int kPanelY = 80;
+constexpr int kTextX = 140;
+// The window the text shows through.
+constexpr int kWindowLeft = 140;
+constexpr int kWindowTop = 110;
+constexpr int kWindowRight = 500;
+constexpr int kWindowBottom = 370;
+// The text starts 20 pixels above the window and climbs one pixel a frame until it stands
+// 1401 pixels higher.
+constexpr int kFirstY = 90;
+constexpr int kLastY = -1311;
+constexpr int kFrameMilliseconds = 50;
+// No row after the 85th ever comes into the window, so no more of the file is read.
+constexpr size_t kLongestText = 4096;
+
+void DrawPanel(Surface* surface) {
+  Rect panel;
+  BlitClipped(surface, kPanelX, kPanelY, lpDDSPanel, MakeRect(panel, 0, 0, 420, 320), 1);
+}
+
+void PrintShadowed(int x, int y, const char* text) {
+  PrintText(lpDDSPrimary, x + 2, y + 2, text, kBlack, platform::kBkTransparent, kBlack, kRowBytes);
+  PrintText(lpDDSPrimary, x, y, text, kWhite, platform::kBkTransparent, kBlack, kRowBytes);
+}
+
+void ShowAboutPage() {
+  DrawPanel(lpDDSPrimary);
+  PrintShadowed(180, 110, kTitle);
+  PrintShadowed(140, 150, kNote);
+  PrintShadowed(140, 330, kContact);
+  WaitKey(platform::VK_RETURN, 1);  // ENTER still held from the menu does not skip the page
+  WaitKey(platform::VK_RETURN, 0);
+}
+
+// The About text; a missing file leaves the window empty.
+std::string ReadAboutText() {
+  std::FILE* file = platform::OpenGameFile("text\\gp.txt", "rb");
+  if (file == nullptr) return {};
+  std::string text(kLongestText, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), file));
+  std::fclose(file);
+  return text;
+}
+
+void ScrollAboutText() {
+  int y = kFirstY;
+  const std::string text = ReadAboutText();
+  Rect rect;
+  BlitClipped(lpDDSBack, 0, 0, lpDDSPrimary, MakeRect(rect, 0, 0, 640, 480), 0);
+  for (;;) {
+    // The text is drawn on the canvas and only the window's part of it reaches the screen.
+    DrawPanel(lpDDSTitle);
+    PrintText(lpDDSTitle, kTextX, y, text.c_str(), kWhite, platform::kBkTransparent, kWhite,
+              kRowBytes);
+    DrawPanel(lpDDSBack);
+    BlitClipped(lpDDSBack, kWindowLeft, kWindowTop, lpDDSTitle,
+                MakeRect(rect, kWindowLeft, kWindowTop, kWindowRight, kWindowBottom), 0);
+    FlipScreen();
+    Delay(kFrameMilliseconds);
+    if (y > kLastY) --y;
+    if (GetAsyncKeyState(platform::VK_RETURN)) break;
+  }
+  WaitKey(platform::VK_ESCAPE, 1);
+  WaitKey(platform::VK_RETURN, 1);
+}
+
+}  // namespace
+
+void ShowAbout() {
+  ScreenScope screen("about");
+  ShowAboutPage();
+  ScrollAboutText();
+}

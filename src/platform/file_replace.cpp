@@ -1,0 +1,93 @@
+// Replacing a game file whole or not at all: a crash, a power cut or a full disk while a saved
+// game is written must never cost the game that was saved there before.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace platform {
+
+namespace {
+
+constexpr size_t kWriteChunk = 4096;
+
+int failingStep = 0;
+
+// Counts the steps of one replacement; the step chosen by a test fails.
+class Steps {
+ public:
+  bool Next() { return ++done_ != failingStep; }
+
+ private:
+  int done_ = 0;
+};
+
+bool WriteAll(int descriptor, const char* bytes, size_t size, Steps& steps) {
+  while (size > 0) {
+    if (!steps.Next()) return false;
+    const ssize_t written = ::write(descriptor, bytes, std::min(size, kWriteChunk));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    size -= size_t(written);
+  }
+  return true;
+}
+
+// Makes the rename itself survive a power cut. Failing here changes nothing for the player:
+// the file under the name is whole, the old one or the new one.
+void SyncDirectory(const std::filesystem::path& directory) {
+  const int descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+  if (descriptor < 0) return;
+  ::fsync(descriptor);
+  ::close(descriptor);
+}
+
+}  // namespace
+
+void FailReplaceStepForTests(int step) { failingStep = step; }
+
+bool ReplaceGameFile(const char* gameName, const void* bytes, size_t size) {
+  if (gameName == nullptr || (bytes == nullptr && size > 0)) return false;
+  const std::filesystem::path target = HostPath(gameName);
+  std::filesystem::path directory = target.parent_path();
+  if (directory.empty()) directory = ".";
+  Steps steps;
+
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (!steps.Next() || error) return false;
+
+  // The new file gets a hidden name of its own in the same directory, so that the rename
+  // cannot cross file systems and two games saving at once do not share it.
+  std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int descriptor = steps.Next() ? ::mkstemp(name.data()) : -1;
+  if (descriptor < 0) return false;
+  // The new file gets the permissions any file the player makes would get, not mkstemp's 0600.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(descriptor, 0666 & ~mask);
+
+  bool whole = WriteAll(descriptor, static_cast<const char*>(bytes), size, steps) &&
+               steps.Next() && ::fsync(descriptor) == 0;
+  const bool closed = ::close(descriptor) == 0;
+  whole = whole && steps.Next() && closed;
+  whole = whole && steps.Next() && ::rename(name.data(), target.c_str()) == 0;
+  if (!whole) {
+    ::unlink(name.data());
+    return false;
+  }
+  SyncDirectory(directory);
+  return true;
+}
+
+}  // namespace platform

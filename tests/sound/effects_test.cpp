@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/main_loop.h"
+#include "app/state_dump.h"
+#include "platform/sound.h"
+#include "sound/music.h"
+#include "sound_fixture.h"
+
+namespace {
+
+using platform::headless::AdvanceClock;
+using platform::headless::GetLog;
+using Strings = std::vector<std::string>;
+using Played = std::tuple<std::string, uint32_t, bool>;
+
+std::vector<Played> EffectsPlayed() {
+  std::vector<Played> played;
+  for (const auto& effect : GetLog().effects) {
+    played.emplace_back(effect.name, effect.time, effect.started);
+  }
+  return played;
+}
+
+const char* const kEffectFiles[] = {"dead_00.wav", "ao_00.wav", "ack_00.wav",
+                                    "dead_01.wav", "ao_01.wav", "ack_01.wav",
+                                    "dead_02.wav", "ao_02.wav", "ack_02.wav"};
+
+class EffectsTest : public sound_test::SoundTest {
+ protected:
+  void WriteAllEffects() {
+    for (const char* name : kEffectFiles) WriteEffect(name, 300);
+  }
+  static std::vector<platform::SoundBuffer*> Slots() {
+    std::vector<platform::SoundBuffer*> slots;
+    for (int voice = 0; voice < kVoiceCount; ++voice) {
+      slots.insert(slots.end(), {lpDSBDead[voice], lpDSBPain[voice], lpDSBAttack[voice]});
+    }
+    return slots;
+  }
+};
+
+}  // namespace
+
+TEST_F(EffectsTest, AnEffectStillPlayingIsNotStartedAgain) {
+  WriteEffect("ack_00.wav", 500);
+  ASSERT_EQ(InitSound(), 1);
+  platform::SoundBuffer* attack = LoadWave("voc\\ack_00.wav");
+  ASSERT_NE(attack, nullptr);
+  PlayEffect(attack, 0);
+  AdvanceClock(499);
+  PlayEffect(attack, 0);  // still playing: left alone
+  AdvanceClock(1);
+  PlayEffect(attack, 0);  // over: from the start again
+  const std::vector<Played> expected = {{"voc\\ack_00.wav", 0, true},
+                                        {"voc\\ack_00.wav", 499, false},
+                                        {"voc\\ack_00.wav", 500, true}};
+  EXPECT_EQ(EffectsPlayed(), expected);
+
+  // The state dump lists them, and the music commands, for scripts to read.
+  StopMusic();
+  const std::string dump = DumpGameState();
+  EXPECT_NE(dump.find("\"effects\":[{\"name\":\"voc\\\\ack_00.wav\",\"time\":0,\"started\":true},"
+                      "{\"name\":\"voc\\\\ack_00.wav\",\"time\":499,\"started\":false},"),
+            std::string::npos)
+      << dump;
+  EXPECT_NE(dump.find("\"mciCommands\":[\"close all\"]}"), std::string::npos) << dump;
+}
+
+TEST_F(EffectsTest, LoadSoundsFillsEachVoicesSlotsAndAMissingFileOnlyItsOwn) {
+  WriteAllEffects();
+  std::filesystem::remove(directory_ / "voc" / "ao_01.wav");
+  InitSound();
+  LoadSounds();
+  EXPECT_EQ(GetLog().messageBoxes, Strings{"voc\\ao_01.wav|error open file"});
+  const std::vector<platform::SoundBuffer*> slots = Slots();
+  for (size_t i = 0; i < slots.size(); ++i) {
+    EXPECT_EQ(slots[i] == nullptr, i == 4) << kEffectFiles[i];
+  }
+  PlayEffect(lpDSBDead[2], 0);
+  PlayEffect(lpDSBPain[1], 0);  // silent
+  PlayEffect(lpDSBPain[0], 0);
+  PlayEffect(lpDSBAttack[1], 0);
+  const std::vector<Played> expected = {
+      {"voc\\dead_02.wav", 0, true}, {"voc\\ao_00.wav", 0, true}, {"voc\\ack_01.wav", 0, true}};
+  EXPECT_EQ(EffectsPlayed(), expected);
+}
+
+TEST_F(EffectsTest, WithoutASoundDeviceOneMessageAndNothingLoadedOrPlayed) {
+  platform::headless::Options options;
+  options.faults.failSoundDevice = true;
+  Start(options);
+  WriteAllEffects();
+  EXPECT_EQ(InitSound(), 0);
+  EXPECT_EQ(bSoundOn, 0);
+  LoadSounds();
+  for (platform::SoundBuffer* slot : Slots()) EXPECT_EQ(slot, nullptr);
+  for (platform::SoundBuffer* slot : Slots()) PlayEffect(slot, 0);
+  PlayMusic("voc\\title.mid");
+  StopMusic();
+  EXPECT_EQ(GetLog().messageBoxes, Strings{"error|error on Create"});
+  EXPECT_TRUE(GetLog().effects.empty());
+  EXPECT_TRUE(GetLog().mciCommands.empty());
+
+  // With a device but the sound off, nothing is read either, without a message.
+  Start(platform::headless::Options{});
+  InitSound();
+  bSoundOn = 0;
+  LoadSounds();
+  for (platform::SoundBuffer* slot : Slots()) EXPECT_EQ(slot, nullptr);
+  EXPECT_TRUE(GetLog().messageBoxes.empty());
+}
+
+TEST_F(EffectsTest, TheWholeGameWithoutASoundDeviceRunsSilent) {
+  platform::headless::Options options;
+  options.faults.failSoundDevice = true;
+  options.script = {{platform::headless::Step::Kind::Wait, 0, 3000, "", 1}};
+  options.quitWhenScriptEnds = true;
+  platform::SetDataDirectory(TAMSEL_DATA_DIR);
+  platform::headless::UseHeadlessBackend(options);
+  bSoundOn = 1;
+  EXPECT_EQ(WinMain(), 0);
+  EXPECT_EQ(GetLog().messageBoxes, Strings{"error|error on Create"});
+  EXPECT_TRUE(GetLog().mciCommands.empty());
+  EXPECT_GT(GetLog().flips + GetLog().paletteLoads, 0);  // the title was shown all the same
+}
+
+TEST_F(EffectsTest, ReleasedBuffersAreForgottenAndLateEffectsIgnored) {
+  WriteAllEffects();
+  InitSound();
+  LoadSounds();
+  platform::SoundBuffer* attack = lpDSBAttack[0];
+  ASSERT_NE(attack, nullptr);
+  ReleaseSound();
+  EXPECT_FALSE(platform::SoundDeviceOpen());
+  for (platform::SoundBuffer* slot : Slots()) EXPECT_EQ(slot, nullptr);
+  PlayEffect(attack, 0);
+  // A buffer of a device that is gone means nothing to a new one.
+  InitSound();
+  PlayEffect(attack, 0);
+  EXPECT_FALSE(platform::SoundBufferPlaying(attack));
+  EXPECT_TRUE(GetLog().effects.empty());
+}
+
+TEST(Voices, EveryPictureNumberHasAVoiceInsideTheTable) {
+  for (int32_t picture = 0; picture < kNpcSheetCount; ++picture) {
+    EXPECT_EQ(VoiceOf(picture), aVoice[picture]);
+    EXPECT_TRUE(aVoice[picture] == 1 || aVoice[picture] == 2) << picture;
+  }
+  for (int32_t picture : {-1, kNpcSheetCount, 100, INT_MAX, INT_MIN}) {
+    EXPECT_EQ(VoiceOf(picture), 1) << picture;
+  }
+}
