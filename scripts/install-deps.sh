@@ -9,6 +9,7 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm fonts-wqy-zenhei
   libgtest-dev libbenchmark-dev
   dpkg-dev desktop-file-utils appstream
+  clang libclang-rt-dev
 )
 
 missing=()

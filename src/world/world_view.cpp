@@ -63,6 +63,21 @@ int OverlayTile(uint16_t code) {
   return tile;
 }
 
+// The ground tile under every visible cell, on the canvas (a 640 × 480 page, so the screen's
+// clipping is the canvas's own). Cells never overlap, so laying the whole ground before the
+// overlays gives the same picture as ground and overlay cell by cell, and laying it row by
+// row is several times faster than a blit per cell.
+void DrawGround(const MapInfo& map) {
+  if (lpDDSTitle == nullptr || lpDDSMap1 == nullptr) return;
+  Rect ground;
+  MakeRect(ground, 0, kCellSize * map.nGroundTile, kCellSize, kCellSize * (map.nGroundTile + 1));
+  const platform::BlitResult result =
+      platform::BltTiled(*lpDDSTitle, ScreenCoordinate(nScrollX), ScreenCoordinate(nScrollY),
+                         kViewColumns + 1, kViewRows + 1, *lpDDSMap1, ground);
+  // As after any blit that finds the display lost: restore, and let the next frame redraw.
+  if (result == platform::BlitResult::SurfaceLost) RestoreSurfaces();
+}
+
 }  // namespace
 
 void DrawWorld() {
@@ -90,16 +105,14 @@ void DrawWorld() {
 
 void DrawMap() {
   const MapInfo& map = CurrentMap();
-  Rect ground;
-  MakeRect(ground, 0, kCellSize * map.nGroundTile, kCellSize, kCellSize * (map.nGroundTile + 1));
+  DrawGround(map);
   for (int row = 0; row <= kViewRows; ++row) {
     const int y = ScreenCoordinate(int64_t(row) * kCellSize + nScrollY);
     for (int column = 0; column <= kViewColumns; ++column) {
-      const int x = ScreenCoordinate(int64_t(column) * kCellSize + nScrollX);
-      BlitClipped(lpDDSTitle, x, y, lpDDSMap1, ground, 0);
       const int tile =
           OverlayTile(CodeAtCell(map, int64_t(nViewCol) + column, int64_t(nViewRow) + row));
       if (tile < 0) continue;
+      const int x = ScreenCoordinate(int64_t(column) * kCellSize + nScrollX);
       Rect overlay;
       const int left = kCellSize * (tile % kOverlayTilesPerRow);
       const int top = kCellSize * (tile / kOverlayTilesPerRow);

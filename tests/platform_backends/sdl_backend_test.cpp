@@ -120,6 +120,11 @@ TEST_F(SdlBackendTest, TimerTicksOnTheRealClockAndScreenChangesAreShown) {
   const uint32_t fadeStart = GetTickCount();
   for (int i = 0; i < 25; ++i) palette->SetEntries(entries);
   EXPECT_GE(GetTickCount() - fadeStart, 40u);
+  // ... and each is a poll: closing the window ends a fade at the next load.
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  EXPECT_THROW(palette->SetEntries(entries), QuitRequested);
 
   SendMciCommand("open voc\\no_such_piece.mid");
   SendMciCommand("play voc\\no_such_piece.mid");

@@ -17,8 +17,11 @@ namespace platform::sdl {
 
 namespace {
 
-// Palette loads are shown at most this often, so a fade of 256 loads takes half a second.
-constexpr double kPaletteLoadSeconds = 0.002;
+// When the display does not say how often it refreshes.
+constexpr int kDefaultRefreshHz = 60;
+// A fade that falls this many loads behind its schedule (the game was busy, or this is a new
+// fade) starts a fresh schedule instead of rushing to catch up.
+constexpr uint64_t kMostLoadsBehind = 8;
 // Waiting for a message looks at the window at least this often.
 constexpr uint32_t kLongestWaitMs = 100;
 
@@ -78,6 +81,12 @@ bool SdlBackend::OpenWindow() {
   if (const auto sheet = LoadBitmapFile(HostPath("pic\\player.bmp"))) {
     if (const auto icon = GameIcon(*sheet, 2)) screen_->SetIcon(*icon);
   }
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(screen_->Window());
+  const int hz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0
+                     ? mode.refresh_rate
+                     : kDefaultRefreshHz;
+  refreshTicks_ = SDL_GetPerformanceFrequency() / uint64_t(hz);
   return true;
 }
 
@@ -89,7 +98,15 @@ void SdlBackend::CloseWindow() {
 // Polls that come within the same millisecond as the last look at the window are cheap.
 // Otherwise the events are handled and the screen shown if it changed; when nothing at all
 // happened the processor gets a millisecond's rest, so a busy-polling screen stays idle.
-void SdlBackend::Pump(Poll) {
+// A palette load always looks at the events (a close ends a fade at once) and then waits for
+// its turn in the fade.
+void SdlBackend::Pump(Poll poll) {
+  if (poll == Poll::PaletteLoad) {
+    HandleEvents();
+    PresentIfChanged();
+    PaceFade();
+    return;
+  }
   const uint32_t now = SDL_GetTicks();
   if (now == lastPumpMs_) {
     PresentIfChanged();
@@ -103,6 +120,11 @@ void SdlBackend::Pump(Poll) {
 
 void SdlBackend::WaitForEvent(std::optional<uint32_t> timerDue) {
   uint32_t wait = kLongestWaitMs;
+  if (screen_ && detail::CurrentScreenSignature() != shown_) {
+    // A change waits to be shown: look again when the display allows it.
+    const uint64_t ticks = UntilNextPresent();
+    wait = std::min<uint32_t>(wait, uint32_t(ticks * 1000 / SDL_GetPerformanceFrequency()) + 1);
+  }
   if (timerDue) {
     const int32_t untilTick = int32_t(*timerDue - SDL_GetTicks());
     if (untilTick <= 0) return;
@@ -174,9 +196,14 @@ void SdlBackend::HandleEvent(const SDL_Event& event) {
 }
 
 bool SdlBackend::PresentIfChanged() {
-  if (!screen_ || detail::CurrentScreenSignature() == shown_) return false;
+  if (!screen_ || detail::CurrentScreenSignature() == shown_ || UntilNextPresent() > 0) return false;
   Present();
   return true;
+}
+
+uint64_t SdlBackend::UntilNextPresent() const {
+  const uint64_t since = SDL_GetPerformanceCounter() - lastPresent_;
+  return since >= refreshTicks_ ? 0 : refreshTicks_ - since;
 }
 
 void SdlBackend::Present() {
@@ -186,6 +213,7 @@ void SdlBackend::Present() {
   static const Palette kBlack{};
   screen_->Present(device != nullptr ? device->Primary() : nullptr,
                    device != nullptr ? device->CurrentPalette() : kBlack);
+  lastPresent_ = SDL_GetPerformanceCounter();
 }
 
 void SdlBackend::TakeScreenshot() {
@@ -200,17 +228,18 @@ void SdlBackend::TakeScreenshot() {
   }
 }
 
-void SdlBackend::OnPaletteLoad() {
-  Present();
+// The loads of a fade are due one every kPaletteLoadMilliseconds. The wait sleeps whole
+// milliseconds and never spins: a load that comes less than a millisecond early goes at once,
+// and the schedule, not the sleeps, keeps the fade's length.
+void SdlBackend::PaceFade() {
   const uint64_t frequency = SDL_GetPerformanceFrequency();
-  const uint64_t spacing = uint64_t(double(frequency) * kPaletteLoadSeconds);
-  uint64_t now = SDL_GetPerformanceCounter();
-  while (now - lastPaletteLoad_ < spacing) {
-    const uint64_t remaining = spacing - (now - lastPaletteLoad_);
-    if (remaining * 1000 >= frequency) SDL_Delay(1);
-    now = SDL_GetPerformanceCounter();
-  }
-  lastPaletteLoad_ = now;
+  const uint64_t spacing = frequency * detail::kPaletteLoadMilliseconds / 1000;
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (int64_t(now - nextPaletteLoad_) > int64_t(spacing * kMostLoadsBehind)) nextPaletteLoad_ = now;
+  nextPaletteLoad_ += spacing;
+  const int64_t early = int64_t(nextPaletteLoad_ - now);
+  const uint32_t sleepMs = early > 0 ? uint32_t(uint64_t(early) * 1000 / frequency) : 0;
+  if (sleepMs > 0) SDL_Delay(sleepMs);
 }
 
 }  // namespace platform::sdl
