@@ -6,14 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings.h"
+
 namespace platform {
 
 // ---- the SDL backend (the real game) --------------------------------------------------------
+// Starts SDL video, events, gamepads and (unless the settings turn sound off) audio, with the
+// screen mode, scaling, volumes and keys of the settings. False with a message on standard
+// error when there is no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
+bool UseSdlBackend(const Settings& settings);
+// The default settings, in a window or full screen (for tests and benchmarks).
 struct SdlOptions {
-  bool windowed = false;  // full screen on the desktop by default; Alt+Enter toggles
+  bool windowed = false;
 };
-// Starts SDL video, events and audio. False with a message on standard error when there is
-// no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
 bool UseSdlBackend(const SdlOptions& options);
 
 // ---- the headless backend (tests, CI, scripted replays) --------------------------------------
@@ -48,6 +53,9 @@ struct Options {
   std::string shotDirectory = ".";    // where "shot NAME" writes NAME.png
   uint32_t seed = 1;                  // answered as the calendar time
   uint32_t millisecondsPerPoll = 1;   // virtual time that passes with each key or clock poll
+  // Virtual time a palette load takes. 0 keeps fades out of the game's time, so scripts count
+  // only the game's own waits; 2 gives a fade the half second it takes on the screen.
+  uint32_t millisecondsPerPaletteLoad = 0;
   // The script ends the program when its last step is done; with false the program goes on
   // until QuitAfterMilliseconds of virtual time have passed (a bound for tests).
   bool quitWhenScriptEnds = true;

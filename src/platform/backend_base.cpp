@@ -16,6 +16,8 @@ uint32_t Backend::GetTickCount() {
   return ClockNow();
 }
 
+void Backend::PaletteLoaded() { PollInput(Poll::PaletteLoad); }
+
 // Inside a screen's own polling loop no message is dispatched, so a close request (or a
 // player's WM_CLOSE still waiting in the queue) ends the screen by throwing.
 void Backend::PollInput(Poll poll) {

@@ -6,7 +6,7 @@
 namespace platform::detail {
 
 const headless::Faults* ActiveFaults() { return CurrentBackend().ActiveFaults(); }
-void OnPaletteLoad() { CurrentBackend().OnPaletteLoad(); }
+void OnPaletteLoad() { CurrentBackend().PaletteLoaded(); }
 void OnFlip() { CurrentBackend().OnFlip(); }
 
 }  // namespace platform::detail

@@ -9,8 +9,8 @@ namespace platform::detail {
 // Implemented by the backends (sdl/, headless/).
 // The faults a headless test injects; nullptr with the SDL backend.
 const headless::Faults* ActiveFaults();
-// A palette load into the palette attached to the screen: the backend shows it at once
-// (the SDL backend paces it so a 256-load fade takes about half a second).
+// A palette load into the palette attached to the screen: the backend shows it, paces it so a
+// 256-load fade takes about half a second, and takes it as a poll (it may throw QuitRequested).
 void OnPaletteLoad();
 // The pages were exchanged.
 void OnFlip();

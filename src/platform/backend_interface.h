@@ -15,6 +15,10 @@
 
 namespace platform::detail {
 
+// A fade is 256 palette loads; one every 2 ms makes it last about half a second, on the
+// screen and on the headless clock alike.
+constexpr uint32_t kPaletteLoadMilliseconds = 2;
+
 class Backend {
  public:
   Backend() = default;
@@ -25,6 +29,9 @@ class Backend {
   // ---- shared behaviour (backend_base.cpp) ----
   int GetAsyncKeyState(int virtualKey);
   uint32_t GetTickCount();
+  // A load into the palette attached to the screen. It is shown and paced like a step of a
+  // fade, and it is a poll: a close request ends a fade at once.
+  void PaletteLoaded();
 
   bool CreateMainWindow(WindowProc proc);
   bool WindowExists() const { return windowExists_; }
@@ -52,15 +59,15 @@ class Backend {
   virtual void OutputDebugString(const char* text) = 0;
   virtual void SendMciCommand(const char* command) = 0;
   virtual const headless::Faults* ActiveFaults() const { return nullptr; }
-  virtual void OnPaletteLoad() = 0;
   virtual void OnFlip() = 0;
 
  protected:
-  enum class Poll { Key, Clock, Message };
+  enum class Poll { Key, Clock, Message, PaletteLoad };
 
   // The clock as it stands, without polling.
   virtual uint32_t ClockNow() const = 0;
-  // Brings the backend up to date at a poll: events, scripted input, showing the screen.
+  // Brings the backend up to date at a poll: events, scripted input, showing the screen,
+  // and for a palette load the pace of a fade.
   virtual void Pump(Poll poll) = 0;
   // Waits a little for something to happen; the next tick of a timer is due at timerDue.
   virtual void WaitForEvent(std::optional<uint32_t> timerDue) = 0;

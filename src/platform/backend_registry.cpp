@@ -24,7 +24,6 @@ class NoBackend final : public Backend {
     if (text != nullptr) std::fputs(text, stderr);
   }
   void SendMciCommand(const char*) override { Report(); }
-  void OnPaletteLoad() override {}
   void OnFlip() override {}
 
  protected:

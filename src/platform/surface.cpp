@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -117,23 +118,45 @@ std::optional<ClippedBlit> ClipBlit(const Surface& dst, int x, int y, const Surf
   return ClippedBlit{int(left), int(top), int(right - left), int(bottom - top), int(dx), int(dy)};
 }
 
-// Sixteen pixels at a time: every pixel but the key colour replaces the destination's.
+// Sixteen pixels at a time. A row of 16 or more ends with one more group of sixteen that
+// overlaps the group before it, which writes the same pixels again and so changes nothing.
 using Pixels16 = uint8_t __attribute__((vector_size(16)));
 
+Pixels16 Load16(const uint8_t* p) {
+  Pixels16 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+void Store16(uint8_t* p, Pixels16 v) { std::memcpy(p, &v, sizeof v); }
+
+// Tiles and sprites are short rows: inline vector moves instead of a library call per row.
+void CopyRow(uint8_t* __restrict d, const uint8_t* __restrict s, int count) {
+  if (count < 16 || count > 256) {
+    std::memcpy(d, s, size_t(count));
+    return;
+  }
+  for (int i = 0; i + 16 < count; i += 16) Store16(d + i, Load16(s + i));
+  Store16(d + count - 16, Load16(s + count - 16));
+}
+
+// Every pixel but the key colour replaces the destination's.
+Pixels16 Keyed16(Pixels16 from, Pixels16 to, Pixels16 keys) {
+  const Pixels16 transparent = (Pixels16)(from == keys);
+  return (to & transparent) | (from & ~transparent);
+}
+
 void CopyRowKeyed(uint8_t* __restrict d, const uint8_t* __restrict s, int count, uint8_t key) {
+  if (count < 16) {
+    for (int i = 0; i < count; ++i) {
+      if (s[i] != key) d[i] = s[i];
+    }
+    return;
+  }
   const Pixels16 keys = Pixels16{} + key;
-  int i = 0;
-  for (; i + 16 <= count; i += 16) {
-    Pixels16 from, to;
-    std::memcpy(&from, s + i, sizeof from);
-    std::memcpy(&to, d + i, sizeof to);
-    const Pixels16 transparent = (Pixels16)(from == keys);
-    const Pixels16 result = (to & transparent) | (from & ~transparent);
-    std::memcpy(d + i, &result, sizeof result);
-  }
-  for (; i < count; ++i) {
-    if (s[i] != key) d[i] = s[i];
-  }
+  for (int i = 0; i + 16 < count; i += 16) Store16(d + i, Keyed16(Load16(s + i), Load16(d + i), keys));
+  const int last = count - 16;
+  Store16(d + last, Keyed16(Load16(s + last), Load16(d + last), keys));
 }
 
 }  // namespace
@@ -161,12 +184,72 @@ BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, Rect srcRect,
   }
   const size_t fromPitch = staging.empty() ? srcPitch : size_t(clip->width);
 
-  for (int row = 0; row < clip->height; ++row) {
-    const uint8_t* s = from + size_t(row) * fromPitch;
-    uint8_t* d = to + size_t(row) * dstPitch;
-    if (key) CopyRowKeyed(d, s, clip->width, *key);
-    else std::memcpy(d, s, size_t(clip->width));
+  const bool wholeRows = size_t(clip->width) == fromPitch && fromPitch == dstPitch;
+  if (!key && wholeRows) {
+    std::memcpy(to, from, fromPitch * size_t(clip->height));  // one block, as a page copy is
+  } else {
+    for (int row = 0; row < clip->height; ++row) {
+      const uint8_t* s = from + size_t(row) * fromPitch;
+      uint8_t* d = to + size_t(row) * dstPitch;
+      if (key) CopyRowKeyed(d, s, clip->width, *key);
+      else CopyRow(d, s, clip->width);
+    }
   }
+  dst.Touch();
+  return BlitResult::Ok;
+}
+
+BlitResult BltTiled(Surface& dst, int x, int y, int columns, int rows, const Surface& src,
+                    Rect srcRect) {
+  if (dst.IsLost() || src.IsLost()) return BlitResult::SurfaceLost;
+  const int64_t cellWidth = int64_t(srcRect.right) - srcRect.left;
+  const int64_t cellHeight = int64_t(srcRect.bottom) - srcRect.top;
+  if (cellWidth <= 0 || cellHeight <= 0 || columns <= 0 || rows <= 0) return BlitResult::InvalidRect;
+  if (&dst == &src) {
+    // A grid drawn from its own surface would read cells it has already drawn.
+    const Surface copy(src);
+    return BltTiled(dst, x, y, columns, rows, copy, srcRect);
+  }
+
+  // The part of the rectangle inside the source, and where it sits within its cell.
+  const int64_t left = std::max<int64_t>(srcRect.left, 0), top = std::max<int64_t>(srcRect.top, 0);
+  const int64_t width = std::min<int64_t>(srcRect.right, src.Width()) - left;
+  const int64_t height = std::min<int64_t>(srcRect.bottom, src.Height()) - top;
+  if (width <= 0 || height <= 0) return BlitResult::InvalidRect;
+  const int64_t insetX = left - srcRect.left, insetY = top - srcRect.top;
+
+  // Rows and columns of the destination the grid covers.
+  const int64_t gridLeft = std::max<int64_t>(x, 0);
+  const int64_t gridRight = std::min<int64_t>(x + columns * cellWidth, dst.Width());
+  const int64_t gridTop = std::max<int64_t>(y, 0);
+  const int64_t gridBottom = std::min<int64_t>(y + rows * cellHeight, dst.Height());
+  if (gridLeft >= gridRight || gridTop >= gridBottom) return BlitResult::InvalidRect;
+  // With cells as wide as the rectangle a row is one unbroken run, the same as the row a cell
+  // higher: that row can be copied whole.
+  const bool unbroken = width == cellWidth;
+  bool drawn = false;
+  const size_t pitch = size_t(dst.Width());
+  for (int64_t row = gridTop; row < gridBottom; ++row) {
+    const int64_t inCell = (row - y) % cellHeight;
+    if (inCell < insetY || inCell >= insetY + height) continue;
+    uint8_t* out = dst.Pixels() + size_t(row) * pitch;
+    if (unbroken && row - cellHeight >= gridTop) {
+      std::memcpy(out + gridLeft, out - cellHeight * int64_t(pitch) + gridLeft, size_t(gridRight - gridLeft));
+      continue;
+    }
+    const uint8_t* in = src.Pixels() + size_t(top + inCell - insetY) * size_t(src.Width()) + size_t(left);
+    // The first cell that reaches into the destination, then each one after it.
+    int64_t column = std::max<int64_t>(0, (gridLeft - x - insetX - width) / cellWidth);
+    for (; column < columns; ++column) {
+      const int64_t start = x + column * cellWidth + insetX;
+      if (start >= gridRight) break;
+      const int64_t from = std::max(start, gridLeft), to = std::min(start + width, gridRight);
+      if (from >= to) continue;
+      CopyRow(out + from, in + (from - start), int(to - from));
+      drawn = true;
+    }
+  }
+  if (!drawn) return BlitResult::InvalidRect;
   dst.Touch();
   return BlitResult::Ok;
 }

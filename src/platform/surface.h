@@ -90,6 +90,12 @@ class Surface {
 // An empty or inverted rectangle draws nothing and reports InvalidRect.
 BlitResult BltFast(Surface& dst, int x, int y, const Surface& src, Rect srcRect, bool useColorKey);
 
+// Draws srcRect of src, without colour key, in every cell of a grid of columns × rows cells of
+// the rectangle's size whose first cell has its top-left at (x, y): the same pixels as one
+// BltFast per cell, laid row by row in a fraction of the time (the ground under a whole view).
+BlitResult BltTiled(Surface& dst, int x, int y, int columns, int rows, const Surface& src,
+                    Rect srcRect);
+
 // Fills the whole surface with one palette index.
 BlitResult FillSurface(Surface& dst, uint8_t index);
 

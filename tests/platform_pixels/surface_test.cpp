@@ -1,5 +1,6 @@
 #include "platform/surface.h"
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 
@@ -9,6 +10,7 @@
 
 using platform::BlitResult;
 using platform::BltFast;
+using platform::BltTiled;
 using platform::Rect;
 using platform::Surface;
 
@@ -135,6 +137,43 @@ TEST(BltFast, OverlappingCopyWithinOneSurface) {
   ASSERT_EQ(BltFast(s, 1, 1, s, Rect{0, 0, 6, 6}, false), BlitResult::Ok);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x) ASSERT_EQ(s.PixelAt(x + 1, y + 1), before.PixelAt(x, y));
+}
+
+TEST(BltTiled, LaysTheSamePixelsAsOneBlitPerCell) {
+  const Surface sheet = Numbered(16, 16);
+  struct Case {
+    int x, y, columns, rows;
+    Rect rect;
+  };
+  const Case cases[] = {
+      {-5, -3, 8, 6, {0, 0, 8, 8}},        // covers the surface, cut on every side
+      {3, 2, 3, 2, {2, 2, 7, 6}},          // a few cells inside
+      {-4, 1, 9, 5, {-2, -3, 6, 5}},       // rectangle before the sheet's corner: inset cells
+      {0, 0, 6, 5, {10, 12, 20, 20}},      // past the sheet's corner: gaps between the cells
+      {-1000, -7, 200, 3, {0, 0, 8, 8}},   // starting far to the left
+      {0, 0, INT_MAX, INT_MAX, {3, 1, 4, 2}},  // single pixels, more cells than anything holds
+      {45, 35, 3, 3, {0, 0, 8, 8}},        // one corner cell reaching in
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.rect.left << "," << c.rect.top);
+    Surface tiled(50, 40);
+    for (int i = 0; i < 50 * 40; ++i) tiled.Pixels()[i] = uint8_t(200 + i % 7);
+    Surface reference = tiled;
+    EXPECT_EQ(BltTiled(tiled, c.x, c.y, c.columns, c.rows, sheet, c.rect), BlitResult::Ok);
+    const int width = c.rect.right - c.rect.left, height = c.rect.bottom - c.rect.top;
+    // Cells past the 50 × 40 surface draw nothing: two hundred in each direction are enough.
+    for (int row = 0; row < std::min(c.rows, 200); ++row)
+      for (int column = 0; column < std::min(c.columns, 200); ++column)
+        BltFast(reference, c.x + column * width, c.y + row * height, sheet, c.rect, false);
+    for (int i = 0; i < 50 * 40; ++i)
+      ASSERT_EQ(tiled.Pixels()[i], reference.Pixels()[i]) << "pixel " << i % 50 << "," << i / 50;
+  }
+  Surface dst(50, 40);
+  EXPECT_EQ(BltTiled(dst, 0, 0, 4, 4, sheet, Rect{16, 0, 24, 8}), BlitResult::InvalidRect);
+  EXPECT_EQ(BltTiled(dst, 50, 0, 4, 4, sheet, Rect{0, 0, 8, 8}), BlitResult::InvalidRect);
+  EXPECT_EQ(BltTiled(dst, 0, 0, 0, 4, sheet, Rect{0, 0, 8, 8}), BlitResult::InvalidRect);
+  EXPECT_EQ(BltTiled(dst, -(1 << 20), -(1 << 20), 21, 16, sheet, Rect{0, 0, 8, 8}), BlitResult::InvalidRect);
+  EXPECT_EQ(CountNonZero(dst), 0);
 }
 
 TEST(Surface, LostSurfacesRefuseBlitsUntilRestoredAndKeepTheirPixels) {

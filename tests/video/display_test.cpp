@@ -237,6 +237,40 @@ TEST_F(FadeTest, EveryFadeIsTwoHundredFiftySixLoadsEndingAtItsTargetAndBadStepsD
   EXPECT_EQ(LoadsDuring([&] { FadePalette(&black, &game, 64); }), 4);
 }
 
+// On the screen a fade takes half a second; with the headless clock at that pace, a door's two
+// fades take 1024 ms, and a close request in the middle (the script ending) ends them at the
+// very next palette load.
+TEST_F(FadeTest, ADoorsFadesTakeASecondAndAClosedWindowEndsThemAtOnce) {
+  for (const bool close : {false, true}) {
+    SCOPED_TRACE(close ? "closed at 700 ms" : "not closed");
+    platform::headless::Options options;
+    options.millisecondsPerPaletteLoad = 2;
+    options.quitWhenScriptEnds = close;
+    platform::headless::Step wait;
+    wait.milliseconds = 700;
+    options.script = {wait};
+    platform::headless::UseHeadlessBackend(options);
+    lpDDPal->SetEntries(game);
+    const uint32_t start = platform::headless::Now();
+    bool ended = false;
+    try {
+      FadePalette(&game, &black, -1);
+      FadePalette(&black, &game, +1);
+    } catch (const platform::QuitRequested&) {
+      ended = true;
+    }
+    const uint32_t took = platform::headless::Now() - start;
+    EXPECT_EQ(ended, close);
+    if (close) {
+      EXPECT_GE(took, 700u);
+      EXPECT_LT(took, 800u);
+    } else {
+      EXPECT_EQ(took, 1024u);
+      EXPECT_EQ(lpDD->CurrentPalette(), game);
+    }
+  }
+}
+
 TEST_F(FadeTest, BytesWrapAroundToReachTheirTarget) {
   platform::Palette from{}, to{};
   from[0] = {250, 5, 128, 0};

@@ -2,8 +2,11 @@
 // back buffer.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/game_state.h"
 #include "video/display.h"
+#include "video/draw.h"
 #include "world/world_view.h"
 #include "world_fixture.h"
 
@@ -151,6 +154,43 @@ TEST_F(WorldViewTest, ScrollOffsetsShowTheNextColumnAndRow) {
   EXPECT_EQ(CanvasPixel(639, 31), OverlayIndex(7));
   EXPECT_EQ(CanvasPixel(0, 448), OverlayIndex(8));    // row 15 fills the bottom edge
   EXPECT_EQ(CanvasPixel(31, 479), OverlayIndex(8));
+}
+
+// The ground is laid under the whole view in one pass: the canvas must come out as drawing
+// each cell's ground and overlay in turn does, at every scroll offset, for every ground tile,
+// and for a ground tile no picture has (left as it was).
+TEST_F(WorldViewTest, TheViewIsTheSameAsDrawingCellByCell) {
+  for (int i = 0; i < 32 * 320; ++i) lpDDSMap1->Pixels()[i] = uint8_t(1 + i * 7 % 249);
+  MakeMap(0, 40, 40);
+  for (int k = 0; k < 40 * 40; k += 3) mapTable[0].lpTiles[size_t(k)] = uint16_t(k % 2 ? 0xA000 + k % 900 : k % 50);
+  const int scrolls[] = {0, -1, -16, -31, -32};
+  const int8_t grounds[] = {0, 9, 12};
+  for (const int8_t ground : grounds)
+    for (const int scroll : scrolls) {
+      SCOPED_TRACE(testing::Message() << "ground " << int(ground) << " scroll " << scroll);
+      mapTable[0].nGroundTile = ground;
+      nViewCol = 5;
+      nViewRow = 7;
+      nScrollX = scroll;
+      nScrollY = -32 - scroll;
+      PlaceHero(300, 300);
+      platform::FillSurface(*lpDDSTitle, 3);
+      DrawMap();
+      const Surface laid = *lpDDSTitle;
+      platform::FillSurface(*lpDDSTitle, 3);
+      Rect rect;
+      for (int row = 0; row <= 15; ++row)
+        for (int column = 0; column <= 20; ++column) {
+          const int x = column * 32 + nScrollX, y = row * 32 + nScrollY;
+          BlitClipped(lpDDSTitle, x, y, lpDDSMap1, MakeRect(rect, 0, 32 * ground, 32, 32 * ground + 32), 0);
+          const uint16_t code = TileAt(mapTable[0], nViewCol + column, nViewRow + row);
+          if (code == 0 || (code >= 0x5000 && code < 0xA000)) continue;
+          const int tile = code >= 0xF000 ? 301 : code % 0xA000;
+          BlitClipped(lpDDSTitle, x, y, lpDDSMaps,
+                      MakeRect(rect, tile % 20 * 32, tile / 20 * 32, tile % 20 * 32 + 32, tile / 20 * 32 + 32), 1);
+        }
+      ASSERT_EQ(0, std::memcmp(laid.Pixels(), lpDDSTitle->Pixels(), 640 * 480));
+    }
 }
 
 TEST_F(WorldViewTest, CharactersCoverTilesAndTheHeroCoversEverything) {

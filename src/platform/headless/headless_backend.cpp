@@ -42,7 +42,14 @@ void HeadlessBackend::CheckForEnd() {
   }
 }
 
-void HeadlessBackend::Pump(Poll) {
+// A palette load is shown at once and takes the time the options give a load; any other poll
+// takes the poll step and shows what changed.
+void HeadlessBackend::Pump(Poll poll) {
+  if (poll == Poll::PaletteLoad) {
+    ShowPaletteLoad();
+    AdvanceClock(options_.millisecondsPerPaletteLoad);
+    return;
+  }
   AdvanceClock(options_.millisecondsPerPoll);
   PresentIfChanged();
 }
@@ -62,7 +69,7 @@ void HeadlessBackend::PresentIfChanged() {
   ++log_.presents;
 }
 
-void HeadlessBackend::OnPaletteLoad() {
+void HeadlessBackend::ShowPaletteLoad() {
   ++log_.paletteLoads;
   shown_ = detail::CurrentScreenSignature();
   ++log_.presents;

@@ -34,7 +34,6 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   void OutputDebugString(const char* text) override;
   void SendMciCommand(const char* command) override;
   const Faults* ActiveFaults() const override { return &options_.faults; }
-  void OnPaletteLoad() override;
   void OnFlip() override { ++log_.flips; }
 
  protected:
@@ -50,6 +49,7 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   void WriteShot(const Step& step) override;
   void WriteState(const Step& step) override;
   void PresentIfChanged();
+  void ShowPaletteLoad();
   void CheckForEnd();
 
   Options options_;

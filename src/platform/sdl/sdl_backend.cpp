@@ -1,20 +1,27 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
 #include "platform/display_device.h"
+#include "platform/game_icon.h"
+#include "platform/screenshot.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/text.h"
+#include "platform/user_dirs.h"
 
 namespace platform::sdl {
 
 namespace {
 
-// Palette loads are shown at most this often, so a fade of 256 loads takes half a second.
-constexpr double kPaletteLoadSeconds = 0.002;
+// When the display does not say how often it refreshes.
+constexpr int kDefaultRefreshHz = 60;
+// A fade that falls this many loads behind its schedule (the game was busy, or this is a new
+// fade) starts a fresh schedule instead of rushing to catch up.
+constexpr uint64_t kMostLoadsBehind = 8;
 // Waiting for a message looks at the window at least this often.
 constexpr uint32_t kLongestWaitMs = 100;
 
@@ -27,9 +34,12 @@ bool NoOneSeesTheScreen() {
          std::strcmp(driver, "offscreen") == 0;
 }
 
+// A volume of 0 to 100 as SDL_mixer counts it, 0 to 128.
+int MixerVolume(int volume) { return std::clamp(volume, 0, kMaxVolume) * MIX_MAX_VOLUME / kMaxVolume; }
+
 }  // namespace
 
-SdlBackend::SdlBackend(const SdlOptions& options) : options_(options) {}
+SdlBackend::SdlBackend(const Settings& settings) : settings_(settings), keyMap_(settings) {}
 
 SdlBackend::~SdlBackend() {
   screen_.reset();
@@ -56,12 +66,28 @@ void SdlBackend::SendMciCommand(const char* command) {
   if (detail::SoundDevice* sound = Sound()) sound->MusicCommand(command);
 }
 
-std::unique_ptr<detail::SoundDevice> SdlBackend::MakeSoundDevice() { return SdlSound::Open(); }
+std::unique_ptr<detail::SoundDevice> SdlBackend::MakeSoundDevice() {
+  auto sound = SdlSound::Open();
+  // The effects' volume is the mixer's master volume over every channel, so it holds however
+  // many channels the effects take; the music's volume is its synthesiser's gain.
+  if (sound) Mix_MasterVolume(MixerVolume(settings_.effectsVolume));
+  return sound;
+}
 
 bool SdlBackend::OpenWindow() {
-  screen_ = SdlScreen::Open(options_.windowed);
+  screen_ = SdlScreen::Open(settings_);
   shown_ = {};
-  return screen_ != nullptr;
+  if (!screen_) return false;
+  if (const auto sheet = LoadBitmapFile(HostPath("pic\\player.bmp"))) {
+    if (const auto icon = GameIcon(*sheet, 2)) screen_->SetIcon(*icon);
+  }
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(screen_->Window());
+  const int hz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0
+                     ? mode.refresh_rate
+                     : kDefaultRefreshHz;
+  refreshTicks_ = SDL_GetPerformanceFrequency() / uint64_t(hz);
+  return true;
 }
 
 void SdlBackend::CloseWindow() {
@@ -72,7 +98,15 @@ void SdlBackend::CloseWindow() {
 // Polls that come within the same millisecond as the last look at the window are cheap.
 // Otherwise the events are handled and the screen shown if it changed; when nothing at all
 // happened the processor gets a millisecond's rest, so a busy-polling screen stays idle.
-void SdlBackend::Pump(Poll) {
+// A palette load always looks at the events (a close ends a fade at once) and then waits for
+// its turn in the fade.
+void SdlBackend::Pump(Poll poll) {
+  if (poll == Poll::PaletteLoad) {
+    HandleEvents();
+    PresentIfChanged();
+    PaceFade();
+    return;
+  }
   const uint32_t now = SDL_GetTicks();
   if (now == lastPumpMs_) {
     PresentIfChanged();
@@ -86,6 +120,11 @@ void SdlBackend::Pump(Poll) {
 
 void SdlBackend::WaitForEvent(std::optional<uint32_t> timerDue) {
   uint32_t wait = kLongestWaitMs;
+  if (screen_ && detail::CurrentScreenSignature() != shown_) {
+    // A change waits to be shown: look again when the display allows it.
+    const uint64_t ticks = UntilNextPresent();
+    wait = std::min<uint32_t>(wait, uint32_t(ticks * 1000 / SDL_GetPerformanceFrequency()) + 1);
+  }
   if (timerDue) {
     const int32_t untilTick = int32_t(*timerDue - SDL_GetTicks());
     if (untilTick <= 0) return;
@@ -105,6 +144,7 @@ bool SdlBackend::HandleEvents() {
 }
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
+  if (gamepads_.Handle(event)) return;
   switch (event.type) {
     case SDL_QUIT:
       RequestClose();
@@ -117,7 +157,11 @@ void SdlBackend::HandleEvent(const SDL_Event& event) {
         if (screen_) screen_->ToggleFullscreen();  // Alt+Enter is not the game's ENTER
         break;
       }
-      physicalKeys_.Down(event.key.keysym.scancode, VirtualKeyFor(key));
+      if (key == SDLK_F12) {
+        TakeScreenshot();
+        break;
+      }
+      physicalKeys_.Down(event.key.keysym.scancode, keyMap_.VirtualKeyFor(key));
       break;
     }
     case SDL_KEYUP:
@@ -152,9 +196,14 @@ void SdlBackend::HandleEvent(const SDL_Event& event) {
 }
 
 bool SdlBackend::PresentIfChanged() {
-  if (!screen_ || detail::CurrentScreenSignature() == shown_) return false;
+  if (!screen_ || detail::CurrentScreenSignature() == shown_ || UntilNextPresent() > 0) return false;
   Present();
   return true;
+}
+
+uint64_t SdlBackend::UntilNextPresent() const {
+  const uint64_t since = SDL_GetPerformanceCounter() - lastPresent_;
+  return since >= refreshTicks_ ? 0 : refreshTicks_ - since;
 }
 
 void SdlBackend::Present() {
@@ -164,19 +213,33 @@ void SdlBackend::Present() {
   static const Palette kBlack{};
   screen_->Present(device != nullptr ? device->Primary() : nullptr,
                    device != nullptr ? device->CurrentPalette() : kBlack);
+  lastPresent_ = SDL_GetPerformanceCounter();
 }
 
-void SdlBackend::OnPaletteLoad() {
-  Present();
-  const uint64_t frequency = SDL_GetPerformanceFrequency();
-  const uint64_t spacing = uint64_t(double(frequency) * kPaletteLoadSeconds);
-  uint64_t now = SDL_GetPerformanceCounter();
-  while (now - lastPaletteLoad_ < spacing) {
-    const uint64_t remaining = spacing - (now - lastPaletteLoad_);
-    if (remaining * 1000 >= frequency) SDL_Delay(1);
-    now = SDL_GetPerformanceCounter();
+void SdlBackend::TakeScreenshot() {
+  DisplayDevice* device = CurrentDisplayDevice();
+  if (device == nullptr || device->Primary() == nullptr) return;
+  const std::string path = SaveScreenshot(*device->Primary(), device->CurrentPalette(),
+                                          PicturesDirectory(), std::time(nullptr));
+  if (path.empty()) {
+    std::fprintf(stderr, "tamsel: cannot save a screenshot in %s\n", PicturesDirectory().c_str());
+  } else {
+    std::fprintf(stderr, "tamsel: screenshot saved as %s\n", path.c_str());
   }
-  lastPaletteLoad_ = now;
+}
+
+// The loads of a fade are due one every kPaletteLoadMilliseconds. The wait sleeps whole
+// milliseconds and never spins: a load that comes less than a millisecond early goes at once,
+// and the schedule, not the sleeps, keeps the fade's length.
+void SdlBackend::PaceFade() {
+  const uint64_t frequency = SDL_GetPerformanceFrequency();
+  const uint64_t spacing = frequency * detail::kPaletteLoadMilliseconds / 1000;
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (int64_t(now - nextPaletteLoad_) > int64_t(spacing * kMostLoadsBehind)) nextPaletteLoad_ = now;
+  nextPaletteLoad_ += spacing;
+  const int64_t early = int64_t(nextPaletteLoad_ - now);
+  const uint32_t sleepMs = early > 0 ? uint32_t(uint64_t(early) * 1000 / frequency) : 0;
+  if (sleepMs > 0) SDL_Delay(sleepMs);
 }
 
 }  // namespace platform::sdl

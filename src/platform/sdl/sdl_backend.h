@@ -1,5 +1,6 @@
-// The real backend: an SDL window showing the front page, the keyboard, the millisecond
-// clock, message boxes, standard-error debug output, and the sound device with the music.
+// The real backend: an SDL window showing the front page, the keyboard and gamepads, the
+// millisecond clock, message boxes, standard-error debug output, the sound device with the
+// music, and screenshots.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "platform/backend_interface.h"
 #include "platform/screen_signature.h"
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
 
@@ -15,7 +17,7 @@ namespace platform::sdl {
 
 class SdlBackend final : public detail::Backend {
  public:
-  explicit SdlBackend(const SdlOptions& options);
+  explicit SdlBackend(const Settings& settings);
   ~SdlBackend() override;
 
   uint32_t CalendarTimeSeconds() override;
@@ -23,8 +25,7 @@ class SdlBackend final : public detail::Backend {
   void MessageBox(const char* text, const char* caption) override;
   void OutputDebugString(const char* text) override;
   void SendMciCommand(const char* command) override;
-  void OnPaletteLoad() override;
-  void OnFlip() override { Present(); }
+  void OnFlip() override { PresentIfChanged(); }
 
  protected:
   uint32_t ClockNow() const override { return SDL_GetTicks(); }
@@ -38,16 +39,27 @@ class SdlBackend final : public detail::Backend {
   // Handles the events waiting; true when any arrived.
   bool HandleEvents();
   void HandleEvent(const SDL_Event& event);
-  // Shows the front page when it or the palette changed since last shown.
+  // Shows the front page when it or the palette changed since last shown, unless the screen
+  // was shown less than a display refresh ago (then a later poll shows it).
   bool PresentIfChanged();
   void Present();
+  // Writes the visible page to the pictures folder and says where on standard error.
+  void TakeScreenshot();
+  // Performance-counter ticks until a present is allowed again; 0 when it is.
+  uint64_t UntilNextPresent() const;
+  // Holds a palette load until its place in the fade's schedule.
+  void PaceFade();
 
-  SdlOptions options_;
+  Settings settings_;
   std::unique_ptr<SdlScreen> screen_;
+  KeyMap keyMap_;
   PhysicalKeys physicalKeys_{keys_};
+  Gamepads gamepads_{physicalKeys_};
   detail::ScreenSignature shown_;
   uint32_t lastPumpMs_ = 0;
-  uint64_t lastPaletteLoad_ = 0;  // performance counter at the last paced palette load
+  uint64_t refreshTicks_ = 0;     // one display refresh, in performance-counter ticks
+  uint64_t lastPresent_ = 0;      // performance counter at the last present
+  uint64_t nextPaletteLoad_ = 0;  // performance counter when the next load of a fade is due
 };
 
 }  // namespace platform::sdl

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/settings.h"
 #include "platform/system.h"
 
 namespace platform::sdl {
@@ -150,7 +151,9 @@ void SdlMusic::LoadSynth() {
   settings_.reset(new_fluid_settings());
   if (!settings_) return;
   fluid_settings_setnum(settings_.get(), "synth.sample-rate", double(frequency_));
-  fluid_settings_setnum(settings_.get(), "synth.gain", kMusicGain);
+  // The player's music volume (0 to 100) scales the gain.
+  const double volume = double(std::clamp(CurrentSettings().musicVolume, 0, kMaxVolume)) / kMaxVolume;
+  fluid_settings_setnum(settings_.get(), "synth.gain", kMusicGain * volume);
   std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings_.get()));
   if (!synth || fluid_synth_sfload(synth.get(), font, 1) == FLUID_FAILED) return;
   const std::lock_guard lock(renderLock_);

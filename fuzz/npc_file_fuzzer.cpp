@@ -1,0 +1,28 @@
+// A character file as the first map's: read by the character loader, then drawn on the real
+// first map.
+#include <cstdint>
+#include <cstring>
+
+#include "app/game_state.h"
+#include "fuzz_world.h"
+#include "world/map_files.h"
+#include "world/world_view.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::StartWorld();
+  fuzz::WriteGameFile("maps\\home.npc", data, size);
+  // Only the first character file is in the scratch folder; the other maps get none.
+  LoadNpcs();
+  const MapInfo& map = mapTable[0];
+  fuzz::Require(map.nNpcCount >= 0 && size_t(map.nNpcCount) <= map.lpNpcs.size(),
+                "the count names records that exist");
+  for (const NpcRecord& npc : map.lpNpcs) {
+    fuzz::Require(strnlen(npc.szName, sizeof npc.szName) < sizeof npc.szName, "a name ends");
+    fuzz::Require(strnlen(npc.szGoods, sizeof npc.szGoods) < sizeof npc.szGoods, "goods end");
+  }
+
+  InitNewGame();
+  nMap = 0;
+  DrawWorld();
+  return 0;
+}
