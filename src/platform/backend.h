@@ -11,8 +11,8 @@
 namespace platform {
 
 // ---- the SDL backend (the real game) --------------------------------------------------------
-// Starts SDL video, events, gamepads and (unless the settings turn sound off) audio, with the
-// screen mode, scaling, volumes and keys of the settings. False with a message on standard
+// Starts SDL video, events and gamepads with the screen mode, scaling, effects volume and
+// keys of the settings (the sound device opens when the game asks for it). False with a message on standard
 // error when there is no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
 bool UseSdlBackend(const Settings& settings);
 // The default settings, in a window or full screen (for tests and benchmarks).

@@ -31,7 +31,7 @@ struct Settings {
   int windowScale = 2;          // the window is 640 × 480 times this (when it fits the desktop)
   bool integerScaling = false;  // whole multiples only (borders), or as large as fits (aspect kept)
   bool soundOn = true;          // false: no effects and no music, as without a sound device
-  int musicVolume = 80;         // 0 to 100
+  int musicVolume = 100;        // 0 to 100; at 100 the music sits in balance with the effects
   int effectsVolume = 100;      // 0 to 100
   std::array<std::vector<SDL_Keycode>, kGameKeyCount> keys = DefaultKeys();
 
