@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing Tamsel need.
+# Installs the Debian packages that building, playing, testing and packaging Tamsel need.
 # Safe to run again: packages already present are left alone.
 set -euo pipefail
 
@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev libpng-dev
   libfluidsynth-dev fluid-soundfont-gm fonts-wqy-zenhei
   libgtest-dev libbenchmark-dev
+  dpkg-dev desktop-file-utils appstream
   clang libclang-rt-dev
 )
 

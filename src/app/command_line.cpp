@@ -16,20 +16,75 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
   return true;
 }
 
+// The options that stand for settings of the settings file. Sets matched when the argument
+// at i is one of them (moving i past its value); false with a message when it is wrong.
+bool ParseSettingOption(const std::vector<std::string>& arguments, size_t& i,
+                        std::vector<SettingOverride>& settings, bool& matched, std::string& error) {
+  struct Option {
+    const char* option;
+    SettingOverride setting;  // value empty: the option takes the value as its argument
+  };
+  static const Option kOptions[] = {
+      {"--windowed", {"display", "fullscreen", "no"}},
+      {"--fullscreen", {"display", "fullscreen", "yes"}},
+      {"--scale", {"display", "window_scale", ""}},
+      {"--scaling", {"display", "scaling", ""}},
+      {"--no-sound", {"sound", "sound", "no"}},
+  };
+  matched = false;
+  for (const Option& option : kOptions) {
+    if (arguments[i] != option.option) continue;
+    matched = true;
+    SettingOverride setting = option.setting;
+    if (setting.value.empty()) {
+      if (i + 1 >= arguments.size()) {
+        error = arguments[i] + " needs a value";
+        return false;
+      }
+      setting.value = arguments[++i];
+    }
+    platform::Settings check;
+    std::string problem;
+    if (!platform::ApplySetting(check, setting.section, setting.name, setting.value, problem)) {
+      error = std::string(option.option) + ": " + problem;
+      return false;
+    }
+    settings.push_back(setting);
+    return true;
+  }
+  return true;
+}
+
 }  // namespace
 
+void ApplySettingOverrides(const std::vector<SettingOverride>& overrides,
+                           platform::Settings& settings) {
+  std::string ignored;  // the values were checked when the command line was read
+  for (const SettingOverride& setting : overrides) {
+    platform::ApplySetting(settings, setting.section, setting.name, setting.value, ignored);
+  }
+}
+
 const char* UsageText() {
-  return "usage: tamsel [--windowed] [--data DIR] [--save DIR]\n"
+  return "usage: tamsel [--windowed | --fullscreen] [--scale N] [--scaling integer|aspect]\n"
+         "              [--no-sound] [--data DIR] [--save DIR]\n"
          "       tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR] [--save DIR]\n"
          "       tamsel --help\n"
-         "  --windowed     play in a window instead of full screen (Alt+Enter switches)\n"
+         "  --windowed     play in a window (Alt+Enter switches while playing)\n"
+         "  --fullscreen   play on the whole desktop\n"
+         "  --scale N      the window is 640 x 480 times N (1 to 8)\n"
+         "  --scaling M    integer: whole multiples only; aspect: as large as fits\n"
+         "  --no-sound     no sound effects and no music\n"
          "  --data DIR     the directory holding pic, maps, text and voc\n"
          "  --save DIR     where saved games go (default: $XDG_DATA_HOME/tamsel/save, or\n"
          "                 ~/.local/share/tamsel/save; for --headless: DIR of --shots/save)\n"
          "  --headless     run without a screen, on a virtual clock, driven by a script\n"
          "  --script FILE  the key script of a headless run\n"
          "  --shots DIR    where a headless run writes its screenshots (default: .)\n"
-         "  --seed N       the random seed of a headless run (default: 1)\n";
+         "  --seed N       the random seed of a headless run (default: 1)\n"
+         "Settings are read from $XDG_CONFIG_HOME/tamsel/tamsel.ini (by default\n"
+         "~/.config/tamsel/tamsel.ini); the options above override it for one run.\n"
+         "F12 saves a screenshot in the pictures folder.\n";
 }
 
 bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& commandLine,
@@ -38,6 +93,9 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
   bool shotsGiven = false;
   bool seedGiven = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
+    bool settingOption = false;
+    if (!ParseSettingOption(arguments, i, commandLine.settings, settingOption, error)) return false;
+    if (settingOption) continue;
     const std::string& option = arguments[i];
     const bool takesValue =
         option == "--data" || option == "--save" || option == "--script" || option == "--shots" ||
@@ -48,8 +106,6 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
     }
     if (option == "--help" || option == "-h") {
       commandLine.help = true;
-    } else if (option == "--windowed") {
-      commandLine.windowed = true;
     } else if (option == "--headless") {
       commandLine.headless = true;
     } else if (option == "--data") {
@@ -78,8 +134,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
       error = "--headless needs --script FILE";
       return false;
     }
-    if (commandLine.windowed) {
-      error = "--windowed has no meaning with --headless";
+    if (!commandLine.settings.empty()) {
+      error = "the screen and sound options have no meaning with --headless";
       return false;
     }
     if (!shotsGiven) commandLine.shots = ".";

@@ -1,5 +1,6 @@
 // The program's command line: the real game on the desktop, or a scripted run without one.
-//   tamsel [--windowed] [--data DIR] [--save DIR]
+//   tamsel [--windowed | --fullscreen] [--scale N] [--scaling MODE] [--no-sound] [--data DIR]
+//          [--save DIR]
 //   tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR] [--save DIR]
 //   tamsel --help
 #pragma once
@@ -8,10 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings.h"
+
+// A setting given on the command line, as it would stand in the settings file.
+struct SettingOverride {
+  std::string section;
+  std::string name;
+  std::string value;
+};
+
 struct CommandLine {
   bool help = false;
-  bool windowed = false;
   bool headless = false;
+  std::vector<SettingOverride> settings;  // desktop runs: overrides of the settings file
   std::string script;      // headless: the script file
   std::string shots;       // headless: where screenshots go
   uint32_t seed = 1;       // headless: the fixed random seed
@@ -26,6 +36,10 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
 
 // The usage text shown by --help and after a wrong command line.
 const char* UsageText();
+
+// Applies the command line's settings over those of the file.
+void ApplySettingOverrides(const std::vector<SettingOverride>& overrides,
+                           platform::Settings& settings);
 
 // The folders that may hold the data set, in the order they are tried when no --data is given:
 // the working directory, the installed data set beside the program

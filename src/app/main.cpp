@@ -6,14 +6,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/state_dump.h"
 #include "platform/backend.h"
+#include "platform/settings.h"
 #include "platform/system.h"
 
 #ifndef TAMSEL_DATA_DIR
@@ -43,6 +46,14 @@ bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& 
   return true;
 }
 
+// The player's settings file (written with the defaults on the first run) under the
+// command line's overrides. Headless runs never come here: they keep the defaults.
+platform::Settings PlayerSettings(const CommandLine& commandLine) {
+  platform::Settings settings = platform::LoadSettingsFile(platform::SettingsFilePath(), stderr);
+  ApplySettingOverrides(commandLine.settings, settings);
+  return settings;
+}
+
 // The player's home folder: $HOME, else the account's home.
 const char* HomeFolder() {
   const char* home = std::getenv("HOME");
@@ -67,15 +78,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tamsel: %s\n%s", error.c_str(), UsageText());
     return kExitBadArguments;
   }
+  const std::string dataDirectory = ChooseDataDirectory(
+      commandLine.data, DataDirectoryCandidates(ExecutablePath(), TAMSEL_DATA_DIR));
+  const std::string saves =
+      ChooseSaveDirectory(commandLine, std::getenv("XDG_DATA_HOME"), HomeFolder());
   if (commandLine.help) {
     std::fputs(UsageText(), stdout);
+    std::printf("Data folder: %s\nSaved games: %s\nSettings file: %s\n", dataDirectory.c_str(),
+                saves.c_str(), platform::SettingsFilePath().c_str());
     return 0;
   }
 
-  platform::SetDataDirectory(ChooseDataDirectory(
-      commandLine.data, DataDirectoryCandidates(ExecutablePath(), TAMSEL_DATA_DIR)));
-  const std::string saves =
-      ChooseSaveDirectory(commandLine, std::getenv("XDG_DATA_HOME"), HomeFolder());
+  platform::SetDataDirectory(dataDirectory);
   if (saves.empty()) {
     std::fputs("tamsel: no home folder to keep saved games in; name one with --save DIR\n", stderr);
     return kExitBadArguments;
@@ -91,9 +105,9 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.shotDirectory, ignored);
     platform::headless::UseHeadlessBackend(options);
   } else {
-    platform::SdlOptions options;
-    options.windowed = commandLine.windowed;
-    if (!platform::UseSdlBackend(options)) {
+    platform::UseSettings(PlayerSettings(commandLine));
+    if (!platform::CurrentSettings().soundOn) bSoundOn = 0;  // as without a sound device
+    if (!platform::UseSdlBackend(platform::CurrentSettings())) {
       std::fputs("tamsel: no display to open. Run it on a desktop, or replay a script without "
                  "a screen with --headless --script FILE (see --help).\n",
                  stderr);
@@ -103,10 +117,11 @@ int main(int argc, char** argv) {
   platform::SetStateDumper(DumpGameState);
   const int exitCode = WinMain();
   // A script that could not be played through fails the run.
-  const int stalledLine = commandLine.headless ? platform::headless::StalledScriptLine() : 0;
-  if (stalledLine != 0) {
+  const std::optional<int> stalledLine =
+      commandLine.headless ? platform::headless::StalledScriptLine() : std::nullopt;
+  if (stalledLine) {
     std::fprintf(stderr, "tamsel: %s: line %d: the run ended before this step was played\n",
-                 commandLine.script.c_str(), stalledLine);
+                 commandLine.script.c_str(), *stalledLine);
     return kExitScriptStalled;
   }
   return exitCode;

@@ -10,6 +10,7 @@
 #include "sound/sound.h"
 #include "video/display.h"
 #include "video/draw.h"
+#include "world/npc_tick.h"
 #include "world/talk.h"
 
 int nLastFrameTick;
@@ -96,6 +97,7 @@ intptr_t MainWndProc(int message, intptr_t wParam, intptr_t lParam) {
       platform::HideCursor();
       return 1;
     case platform::WM_TIMER:
+      MoveNpcs();
       CheckMusic();
       break;
     case platform::WM_DESTROY:

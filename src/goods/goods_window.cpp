@@ -31,11 +31,9 @@ void DrawIconCell(int x, int y, int cell) {
               1);
 }
 
-// Name and worth, the four effects in a column, and the description in rows of 22 bytes.
+// The four effects in a column and the description in rows of 22 bytes.
 void PrintGoodsDetails(const GoodsRecord& goods) {
   char line[100];
-  std::snprintf(line, sizeof line, "%16s  (价值：%5d)", goods.szName, goods.nValue);
-  PrintOnBack(120, 110, line, kWhite, 50);
   // One effect a line: a figure wider than three characters widens its own line instead of
   // pushing the lines below it off their double-byte characters.
   const char* const formats[] = {"经验: %3d", "生命：%3d", "攻击：%3d", "防御：%3d"};
@@ -56,9 +54,9 @@ void ShowFiguresAfterUse() {
 
 bool KeyDown(int key) { return platform::GetAsyncKeyState(key) != 0; }
 
-// The cursor keys move round the two rows of eight, wrapping at every edge: the step of the
-// first one found down (RIGHT, LEFT, DOWN, UP), once it is released; 0 when none is down.
-int TakeCursorStep() {
+}  // namespace
+
+int TakeGoodsCursorStep() {
   struct CursorKey {
     int key;
     int step;
@@ -76,27 +74,33 @@ int TakeCursorStep() {
   return 0;
 }
 
-}  // namespace
-
-void DrawGoodsWindow(int nCursor) {
+const GoodsRecord* DrawGoodsPanel(const char* slots, int nCursor, const char* moneyLine) {
   DrawWorld();
   Rect rect;
   BlitClipped(lpDDSBack, 110, 80, lpDDSPanel, MakeRect(rect, 0, 0, 420, 320), 1);
 
   const bool onSlot = nCursor >= 0 && nCursor < kGoodsSlots;
-  if (const GoodsRecord* goods = onSlot ? GoodsOfSlot(hero.szGoods[nCursor]) : nullptr)
-    PrintGoodsDetails(*goods);
-
-  char line[100];
-  std::snprintf(line, sizeof line, "(金=%4d) CTRL=使用‘A’=丢弃 ESC=退出", hero.nMoney);
-  PrintOnBack(130, 367, line, kWhite, 50);
+  const GoodsRecord* chosen = onSlot ? GoodsOfSlot(slots[nCursor]) : nullptr;
+  if (chosen != nullptr) PrintGoodsDetails(*chosen);
+  PrintOnBack(130, 367, moneyLine, kWhite, 50);
 
   for (int i = 0; i < kGoodsSlots; ++i) {
     const int x = 125 + 49 * (i % 8);
     const int y = 270 + 49 * (i / 8);
     DrawIconCell(x, y, kEmptyFrameCell);
-    if (const GoodsRecord* goods = GoodsOfSlot(hero.szGoods[i])) DrawIconCell(x, y, int(goods - aGoods));
+    if (const GoodsRecord* goods = GoodsOfSlot(slots[i])) DrawIconCell(x, y, int(goods - aGoods));
     if (i == nCursor) DrawIconCell(x, y, kCursorFrameCell);
+  }
+  return chosen;
+}
+
+void DrawGoodsWindow(int nCursor) {
+  char line[100];
+  std::snprintf(line, sizeof line, "(金=%4d) CTRL=使用‘A’=丢弃 ESC=退出", hero.nMoney);
+  if (const GoodsRecord* goods = DrawGoodsPanel(hero.szGoods, nCursor, line)) {
+    // The name right-aligned in 16 bytes, then its worth.
+    std::snprintf(line, sizeof line, "%16s  (价值：%5d)", goods->szName, goods->nValue);
+    PrintOnBack(120, 110, line, kWhite, 50);
   }
   FlipScreen();
 }
@@ -109,7 +113,7 @@ int RunGoodsWindow() {
   WaitKey(platform::VK_CONTROL, 1);
   WaitKey(platform::VK_A, 1);
   for (;;) {
-    if (const int step = TakeCursorStep()) {
+    if (const int step = TakeGoodsCursorStep()) {
       cursor = (cursor + step) % kGoodsSlots;
       DrawGoodsWindow(cursor);
     } else if (KeyDown(platform::VK_CONTROL)) {

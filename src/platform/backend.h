@@ -2,17 +2,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/settings.h"
 
 namespace platform {
 
 // ---- the SDL backend (the real game) --------------------------------------------------------
+// Starts SDL video, events, gamepads and (unless the settings turn sound off) audio, with the
+// screen mode, scaling, volumes and keys of the settings. False with a message on standard
+// error when there is no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
+bool UseSdlBackend(const Settings& settings);
+// The default settings, in a window or full screen (for tests and benchmarks).
 struct SdlOptions {
-  bool windowed = false;  // full screen on the desktop by default; Alt+Enter toggles
+  bool windowed = false;
 };
-// Starts SDL video, events and audio. False with a message on standard error when there is
-// no display to open (for example no DISPLAY or WAYLAND_DISPLAY).
 bool UseSdlBackend(const SdlOptions& options);
 
 // ---- the headless backend (tests, CI, scripted replays) --------------------------------------
@@ -88,11 +94,11 @@ void ReleaseKey(int virtualKey);
 // Appends steps to the running script.
 void AddSteps(const std::vector<Step>& steps);
 bool ScriptFinished();
-// Once the run is over: the script line of the first step that was never played, or 0 when
-// the script was played through. A script still going when the time limit passed stalled
-// there. When the game ends on its own, trailing waits and a tap whose press the game saw
-// count as played.
-int StalledScriptLine();
+// Once the run is over: the script line of the first step that was never played, or nothing
+// when the script was played through. A script still going when the time limit passed
+// stalled there. When the game ends on its own, trailing waits and a tap whose press the game
+// saw count as played.
+std::optional<int> StalledScriptLine();
 
 // The virtual clock.
 uint32_t Now();

@@ -49,7 +49,7 @@ platform::SoundBuffer* LoadWave(const char* fileName) {
     platform::MessageBox("error open file", fileName);
     return nullptr;
   }
-  uint8_t header[kHeaderBytes];
+  uint8_t header[kHeaderBytes] = {};
   const bool whole = std::fread(header, 1, sizeof header, file.get()) == sizeof header;
   const platform::WaveFormat format = FormatAt(header + kFormatAt);
   const uint32_t length = Le(header + kLengthAt, 4);

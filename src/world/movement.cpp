@@ -13,6 +13,7 @@
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"
+#include "world/interact.h"
 #include "world/talk.h"
 #include "world/world_geometry.h"
 #include "world/world_view.h"
@@ -163,10 +164,12 @@ int FeetRow() {
 }
 
 void GameFrameBody() {
-  // CTRL and ENTER are read on every frame, so a press made while walking is used up here and
-  // does not carry over into the next talk box.
-  GetAsyncKeyState(platform::VK_CONTROL);
-  GetAsyncKeyState(platform::VK_RETURN);
+  // CTRL or ENTER acts on what lies ahead; a move can follow in the same frame. Both keys are
+  // read on every frame, so a press made while walking is used up here. Interact may end in
+  // the title sequence, so the map is taken only after it.
+  const bool control = GetAsyncKeyState(platform::VK_CONTROL) != 0;
+  const bool enter = GetAsyncKeyState(platform::VK_RETURN) != 0;
+  if (control || enter) Interact();
 
   const MapInfo& map = CurrentMap();
   const int speed = hero.nSpeed;

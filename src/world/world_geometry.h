@@ -20,5 +20,14 @@ uint16_t CodeAtCell(const MapInfo& map, int64_t column, int64_t row);
 // zero, so a point a few pixels above or left of the map still counts as row or column 0.
 uint16_t CodeAtPoint(const MapInfo& map, int64_t x, int64_t y);
 
+// How far apart two map points are: the larger of the two axis distances.
+int64_t Separation(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+// Whether a figure (the hero or a character) moving from one point to another comes too close
+// to a figure standing at (otherX, otherY): the move ends within 24 pixels of it in both axes
+// and does not leave the two farther apart than before. A figure already set down against
+// another may step away, but never on through it.
+bool MoveComesTooClose(int64_t fromX, int64_t fromY, int64_t toX, int64_t toY, int64_t otherX,
+                       int64_t otherY);
+
 // A coordinate handed to the blitter, kept within a range where its clipping cannot overflow.
 int ScreenCoordinate(int64_t value);

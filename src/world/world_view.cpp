@@ -13,7 +13,6 @@ namespace {
 constexpr int kViewColumns = 20;
 constexpr int kViewRows = 15;
 constexpr uint16_t kFirstSolidCode = 0xA000;
-constexpr int kCollisionReach = 24;  // a character closer than this in both axes blocks
 
 // Puts the hero and the view back where the last drawing left them.
 void UndoMove() {
@@ -37,25 +36,13 @@ bool HeroTouchesSolidCell(const MapInfo& map) {
   return false;
 }
 
-// True when the map point (x, y) lies within reach of the character in both axes.
-bool WithinReach(int64_t x, int64_t y, const NpcRecord& npc) {
-  const int64_t dx = x - npc.nX;
-  const int64_t dy = y - npc.nY;
-  return dx >= -kCollisionReach && dx <= kCollisionReach && dy >= -kCollisionReach &&
-         dy <= kCollisionReach;
-}
-
-bool HeroTouchesCharacter(const NpcRecord& npc) {
-  return WithinReach(HeroMapX(), HeroMapY(), npc);
-}
-
-// True when the hero's last accepted place was already within reach of the character. A door
-// can set the hero down right against a character that wandered onto its arrival spot; such a
-// character does not hold the hero, or neither of them could ever move apart again.
-bool LastPlaceTouchedCharacter(const NpcRecord& npc) {
+// True when the hero's move, from the place the last drawing accepted to where it stands now,
+// comes too close to the character. A door can set the hero down right against a character
+// that wandered onto its arrival spot: the hero may then step away, but not through it.
+bool HeroComesTooClose(const NpcRecord& npc) {
   const int64_t lastX = int64_t(nLastViewCol) * kCellSize + hero.nLastX - nLastScrollX;
   const int64_t lastY = int64_t(nLastViewRow) * kCellSize + hero.nLastY - nLastScrollY;
-  return WithinReach(lastX, lastY, npc);
+  return MoveComesTooClose(lastX, lastY, HeroMapX(), HeroMapY(), npc.nX, npc.nY);
 }
 
 // The frame of a sprite sheet: column nFrame, row nDirection.
@@ -99,9 +86,7 @@ void DrawWorld() {
   const int count = NpcCount(map);
   for (int k = 0; k < count; ++k) {
     const NpcRecord& npc = map.lpNpcs[size_t(k)];
-    if (npc.bActive == 1 && HeroTouchesCharacter(npc) && !LastPlaceTouchedCharacter(npc)) {
-      UndoMove();
-    }
+    if (npc.bActive == 1 && HeroComesTooClose(npc)) UndoMove();
   }
 
   DrawMap();

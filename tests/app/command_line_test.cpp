@@ -23,11 +23,11 @@ TEST(CommandLineTest, AcceptsTheThreeForms) {
   CommandLine commandLine;
   ASSERT_TRUE(Parse({}, commandLine));
   EXPECT_FALSE(commandLine.headless);
-  EXPECT_FALSE(commandLine.windowed);
+  EXPECT_TRUE(commandLine.settings.empty());
   EXPECT_EQ(commandLine.data, "");
 
   ASSERT_TRUE(Parse({"--windowed", "--data", "/games/tamsel"}, commandLine));
-  EXPECT_TRUE(commandLine.windowed);
+  EXPECT_EQ(commandLine.settings.size(), 1u);
   EXPECT_EQ(commandLine.data, "/games/tamsel");
 
   ASSERT_TRUE(Parse({"--headless", "--script", "run.txt", "--seed", "4294967295", "--shots",
@@ -55,17 +55,41 @@ TEST(CommandLineTest, RejectsWhatMakesNoSense) {
       {"--script", "s"},                               // script without --headless
       {"--seed", "3"},                                 // seed without --headless
       {"--headless", "--script", "s", "--windowed"},   // a window without a screen
+      {"--headless", "--script", "s", "--no-sound"},
+      {"--scale"},                                     // value missing
+      {"--scale", "0"},                                // out of range
+      {"--scale", "two"},
+      {"--scaling", "stretch"},
       {"--headless", "--script", "s", "--seed", "-1"},
       {"--headless", "--script", "s", "--seed", "4294967296"},
       {"--headless", "--script", "s", "--seed", "12x"},
       {"--data"},                                      // value missing
-      {"--fullscreen"},                                // unknown
+      {"--colour"},                                    // unknown
       {"game.sav"},
   };
   for (const auto& arguments : wrong) {
     EXPECT_FALSE(Parse(arguments, commandLine, &error)) << arguments[0];
     EXPECT_FALSE(error.empty());
   }
+}
+
+TEST(CommandLineTest, ScreenAndSoundOptionsOverrideTheSettingsFile) {
+  CommandLine commandLine;
+  ASSERT_TRUE(Parse({"--scale", "3", "--no-sound", "--windowed", "--scaling", "integer"}, commandLine));
+  platform::Settings settings;
+  settings.musicVolume = 40;  // as read from the file
+  ApplySettingOverrides(commandLine.settings, settings);
+  EXPECT_FALSE(settings.fullscreen);
+  EXPECT_EQ(settings.windowScale, 3);
+  EXPECT_TRUE(settings.integerScaling);
+  EXPECT_FALSE(settings.soundOn);
+  EXPECT_EQ(settings.musicVolume, 40);
+
+  // The last of two contradicting options wins.
+  ASSERT_TRUE(Parse({"--windowed", "--fullscreen"}, commandLine));
+  settings.fullscreen = false;
+  ApplySettingOverrides(commandLine.settings, settings);
+  EXPECT_TRUE(settings.fullscreen);
 }
 
 TEST(CommandLineTest, DataDirectoryIsTheFirstCandidateHoldingPictures) {

@@ -1,44 +1,24 @@
 // The tamsel program as a player or a script runner starts it.
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "run_command.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string output;
-};
+using tamsel_test::Outcome;
+using tamsel_test::ReadFile;
 
 Outcome RunTamsel(const std::string& arguments, const std::string& environment = "") {
-  const std::string command = environment + " timeout 60 " + TAMSEL_BUILD_DIR + "/tamsel " +
-                              arguments + " 2>&1";
-  Outcome outcome;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return outcome;
-  char buffer[4096];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.output.append(buffer, got);
-  const int status = pclose(pipe);
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return tamsel_test::RunCommand(environment + " timeout 60 " + TAMSEL_BUILD_DIR + "/tamsel " + arguments);
 }
 
 class ProgramTest : public ::testing::Test {

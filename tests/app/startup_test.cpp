@@ -47,7 +47,8 @@ int RunWith(const platform::headless::Options& options) {
   bSoundOn = 1;
   bAppActive = 1;
   const int exitCode = WinMain();
-  EXPECT_EQ(platform::headless::StalledScriptLine(), 0) << "the script was not played through";
+  EXPECT_EQ(platform::headless::StalledScriptLine(), std::nullopt)
+      << "the script was not played through";
   return exitCode;
 }
 
@@ -101,7 +102,7 @@ TEST(StartupTest, InactiveApplicationRunsNoFrames) {
   nLastFrameTick = 0;
   nMusicTicks = 0;
   EXPECT_EQ(WinMain(), 0);
-  EXPECT_EQ(platform::headless::StalledScriptLine(), 0);  // no tap was left unseen
+  EXPECT_EQ(platform::headless::StalledScriptLine(), std::nullopt);  // no tap left unseen
   EXPECT_EQ(nLastFrameTick, 0);
   EXPECT_GE(nMusicTicks, 4);  // the timer still ticks
   bAppActive = 1;

@@ -195,10 +195,10 @@ TEST(ScriptEnd, ARunThatCannotPlayItsScriptThroughNamesTheLine) {
 
   // The game ends on its own after 50 polls: waits left over and a tap it saw are played,
   // anything else is not.
-  const std::pair<const char*, int> cases[] = {
-      {"wait 5\n", 0},
-      {"tap RETURN\nwait 100\n", 0},
-      {"wait 10\ntap RETURN 2\n", 0},
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"wait 5\n", std::nullopt},
+      {"tap RETURN\nwait 100\n", std::nullopt},
+      {"wait 10\ntap RETURN 2\n", std::nullopt},
       {"tap RETURN\nwait 100\nshot late\nwait 5\n", 3},
       {"tap A\n", 1},
       {"wait 100\nhold RETURN 5\n", 2},

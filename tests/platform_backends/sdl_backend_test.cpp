@@ -3,6 +3,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "headless_fixture.h"
@@ -125,4 +130,182 @@ TEST_F(SdlBackendTest, TimerTicksOnTheRealClockAndScreenChangesAreShown) {
   SendMciCommand("play voc\\no_such_piece.mid");
   SendMciCommand("close all");
   SendMciCommand("rewind everything");
+}
+
+namespace {
+
+// Lets the backend look at SDL's events (joysticks are read when events are pumped).
+void Settle() {
+  SDL_Delay(2);
+  GetAsyncKeyState(0);
+}
+
+// A game pad on SDL's virtual joystick driver, with every button and axis of a standard pad.
+class VirtualPad {
+ public:
+  VirtualPad() {
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Tamsel test pad";
+    index_ = SDL_JoystickAttachVirtualEx(&desc);
+    if (index_ >= 0) joystick_ = SDL_JoystickOpen(index_);
+  }
+  ~VirtualPad() { Detach(); }
+  bool Ready() const { return joystick_ != nullptr; }
+  void Button(int button, bool down) {
+    SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+    Settle();
+  }
+  void Axis(int axis, int value) {
+    SDL_JoystickSetVirtualAxis(joystick_, axis, Sint16(value));
+    Settle();
+  }
+  void Detach() {
+    if (joystick_ == nullptr) return;
+    SDL_JoystickClose(joystick_);
+    SDL_JoystickDetachVirtual(index_);
+    joystick_ = nullptr;
+    Settle();
+  }
+
+ private:
+  int index_ = -1;
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+// True when the key is held now (ignoring the "pressed since" mark of an earlier press).
+bool Held(int virtualKey) {
+  GetAsyncKeyState(virtualKey);
+  return GetAsyncKeyState(virtualKey) != 0;
+}
+
+}  // namespace
+
+TEST_F(SdlBackendTest, GamepadButtonsAndStickActAsTheGameKeys) {
+  // The dummy video driver's window never has the focus, and SDL keeps pad input from
+  // windows without it.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  VirtualPad pad;  // plugged in after the game started
+  if (!pad.Ready()) GTEST_SKIP() << "no virtual joysticks here: " << SDL_GetError();
+  Settle();
+
+  const std::pair<int, int> buttons[] = {
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, VK_UP},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VK_DOWN},
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_LEFT}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VK_RIGHT},
+      {SDL_CONTROLLER_BUTTON_A, VK_RETURN},       {SDL_CONTROLLER_BUTTON_X, VK_CONTROL},
+      {SDL_CONTROLLER_BUTTON_B, VK_ESCAPE},       {SDL_CONTROLLER_BUTTON_BACK, VK_ESCAPE},
+      {SDL_CONTROLLER_BUTTON_Y, VK_A}};
+  for (const auto& [button, key] : buttons) {
+    pad.Button(button, true);
+    EXPECT_TRUE(Held(key)) << "button " << button;
+    pad.Button(button, false);
+    EXPECT_FALSE(Held(key)) << "button " << button;
+  }
+  // A tap between two polls is not lost.
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  pad.Button(SDL_CONTROLLER_BUTTON_A, false);
+  EXPECT_NE(GetAsyncKeyState(VK_RETURN), 0);
+  EXPECT_EQ(GetAsyncKeyState(VK_RETURN), 0);
+
+  // The stick is pushed past half way and let go below a quarter, in each direction.
+  const struct {
+    int axis;
+    int value;
+    int key;
+    bool held;
+  } stick[] = {
+      {SDL_CONTROLLER_AXIS_LEFTX, -32768, VK_LEFT, true},  {SDL_CONTROLLER_AXIS_LEFTX, -12000, VK_LEFT, true},
+      {SDL_CONTROLLER_AXIS_LEFTX, -4000, VK_LEFT, false},  {SDL_CONTROLLER_AXIS_LEFTX, 12000, VK_RIGHT, false},
+      {SDL_CONTROLLER_AXIS_LEFTX, 20000, VK_RIGHT, true},  {SDL_CONTROLLER_AXIS_LEFTX, 0, VK_RIGHT, false},
+      {SDL_CONTROLLER_AXIS_LEFTY, -20000, VK_UP, true},    {SDL_CONTROLLER_AXIS_LEFTY, 32767, VK_DOWN, true},
+      {SDL_CONTROLLER_AXIS_LEFTY, 32767, VK_UP, false},    {SDL_CONTROLLER_AXIS_RIGHTX, 32767, VK_RIGHT, false},
+  };
+  for (const auto& step : stick) {
+    pad.Axis(step.axis, step.value);
+    EXPECT_EQ(Held(step.key), step.held) << "axis " << step.axis << " at " << step.value;
+  }
+
+  // The d-pad and the keyboard share the arrow: it is up only when both are.
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+  PushKey(SDL_KEYDOWN, SDLK_UP, SDL_SCANCODE_UP);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+  EXPECT_TRUE(Held(VK_UP));
+  PushKey(SDL_KEYUP, SDLK_UP, SDL_SCANCODE_UP);
+  EXPECT_FALSE(Held(VK_UP));
+
+  // Pulling the pad out lets go of what it held.
+  pad.Button(SDL_CONTROLLER_BUTTON_X, true);
+  ASSERT_TRUE(Held(VK_CONTROL));
+  pad.Detach();
+  EXPECT_FALSE(Held(VK_CONTROL));
+}
+
+TEST_F(SdlBackendTest, KeyboardKeysComeFromTheSettings) {
+  Settings settings;
+  settings.fullscreen = false;
+  settings.keys[size_t(GameKey::Up)] = {SDLK_w};
+  settings.keys[size_t(GameKey::A)] = {SDLK_DELETE, SDLK_KP_0};
+  ASSERT_TRUE(UseSdlBackend(settings));
+  ASSERT_TRUE(CreateMainWindow(Proc));
+  const struct {
+    SDL_Keycode key;
+    SDL_Scancode scancode;
+    int virtualKey;  // 0: the game does not see it
+  } presses[] = {{SDLK_w, SDL_SCANCODE_W, VK_UP},          {SDLK_UP, SDL_SCANCODE_UP, 0},
+                 {SDLK_DELETE, SDL_SCANCODE_DELETE, VK_A}, {SDLK_KP_0, SDL_SCANCODE_KP_0, VK_A},
+                 {SDLK_a, SDL_SCANCODE_A, 0},              {SDLK_F12, SDL_SCANCODE_F12, 0}};
+  for (const auto& press : presses) {
+    PushKey(SDL_KEYDOWN, press.key, press.scancode);
+    for (int key : {VK_UP, VK_A}) EXPECT_EQ(Held(key), key == press.virtualKey) << SDL_GetKeyName(press.key);
+    PushKey(SDL_KEYUP, press.key, press.scancode);
+  }
+}
+
+TEST_F(SdlBackendTest, F12WritesTheVisiblePageIntoThePicturesFolder) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tamsel_f12_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  const char* old = std::getenv("XDG_PICTURES_DIR");
+  const std::string saved = old ? old : "";
+  setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+  DisplayDevice* device = OpenDisplayDevice();
+  ASSERT_NE(device, nullptr);
+  Surface* primary = device->CreatePrimaryWithBackBuffer();
+  ASSERT_NE(primary, nullptr);
+  FillSurface(*primary, 7);
+
+  PushKey(SDL_KEYDOWN, SDLK_F12, SDL_SCANCODE_F12);
+  PushKey(SDL_KEYUP, SDLK_F12, SDL_SCANCODE_F12);
+  GetAsyncKeyState(0);
+  std::vector<std::filesystem::path> shots;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) shots.push_back(entry.path());
+  ASSERT_EQ(shots.size(), 1u);
+  EXPECT_EQ(shots[0].extension(), ".png");
+  EXPECT_GT(std::filesystem::file_size(shots[0]), 100u);
+
+  if (old) setenv("XDG_PICTURES_DIR", saved.c_str(), 1); else unsetenv("XDG_PICTURES_DIR");
+  std::filesystem::remove_all(folder);
+}
+
+TEST_F(SdlBackendTest, LosingTheFocusLetsGoOfKeysAndDeactivatesTheGame) {
+  PushKey(SDL_KEYDOWN, SDLK_LEFT, SDL_SCANCODE_LEFT);
+  ASSERT_TRUE(Held(VK_LEFT));
+  for (const auto& [event, active] :
+       {std::pair{SDL_WINDOWEVENT_FOCUS_LOST, 0}, std::pair{SDL_WINDOWEVENT_FOCUS_GAINED, 1}}) {
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = Uint8(event);
+    SDL_PushEvent(&focus);
+    SDL_Delay(2);
+    Msg msg;
+    ASSERT_TRUE(PeekMessage());
+    ASSERT_TRUE(GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_ACTIVATEAPP);
+    EXPECT_EQ(msg.wParam, active);
+    EXPECT_FALSE(Held(VK_LEFT));
+  }
 }

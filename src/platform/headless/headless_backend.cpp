@@ -36,7 +36,7 @@ void HeadlessBackend::CheckForEnd() {
       // Most often a tap of a key the game never asked about.
       stalledLine_ = script_.CurrentLine();
       std::fprintf(stderr, "headless run: stalled at script line %d: %u ms of game time passed\n",
-                   stalledLine_, options_.quitAfterMilliseconds);
+                   *stalledLine_, options_.quitAfterMilliseconds);
     }
     RequestQuit();
   }

@@ -22,7 +22,9 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   detail::KeyState& Keys() { return keys_; }
   ScriptPlayer& Script() { return script_; }
   uint32_t Now() const { return now_; }
-  int StalledLine() const { return stalledLine_ != 0 ? stalledLine_ : script_.UnplayedLine(); }
+  std::optional<int> StalledLine() const {
+    return stalledLine_ ? stalledLine_ : script_.UnplayedLine();
+  }
   // Moves the clock on and plays what the script has due meanwhile (may request the end).
   void AdvanceClock(uint32_t milliseconds);
 
@@ -56,7 +58,7 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   uint32_t now_ = 0;
   bool scriptEndReported_ = false;
   bool timeLimitReported_ = false;
-  int stalledLine_ = 0;  // the step in progress when the time limit passed
+  std::optional<int> stalledLine_;  // the step in progress when the time limit passed
   detail::ScreenSignature shown_;
 };
 

@@ -44,9 +44,9 @@ bool ScriptFinished() {
   return backend == nullptr || backend->Script().Finished();
 }
 
-int StalledScriptLine() {
+std::optional<int> StalledScriptLine() {
   HeadlessBackend* backend = Active();
-  return backend != nullptr ? backend->StalledLine() : 0;
+  return backend != nullptr ? backend->StalledLine() : std::nullopt;
 }
 
 uint32_t Now() {

@@ -72,7 +72,7 @@ bool ScriptPlayer::Done(const Step& step, uint32_t now) {
   }
 }
 
-int ScriptPlayer::UnplayedLine() const {
+std::optional<int> ScriptPlayer::UnplayedLine() const {
   for (size_t i = next_; i < steps_.size(); ++i) {
     const Step& step = steps_[i];
     const bool underway = i == next_ && started_;
@@ -80,7 +80,7 @@ int ScriptPlayer::UnplayedLine() const {
     if (underway && (step.kind != Step::Kind::Tap || tapReleased_ || seen_)) continue;
     return step.line;
   }
-  return 0;
+  return std::nullopt;
 }
 
 void ScriptPlayer::NoteKeyQuery(int virtualKey, bool down) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,9 @@ class ScriptPlayer {
   bool Finished() const { return next_ >= steps_.size(); }
   // The script line of the step in progress (0 when none).
   int CurrentLine() const { return Finished() ? 0 : steps_[next_].line; }
-  // The line of the first step not played (0 when none), where a tap whose press the game
-  // saw counts as played, and so does every wait.
-  int UnplayedLine() const;
+  // The line of the first step not played (nothing when none), where a tap whose press the
+  // game saw counts as played, and so does every wait.
+  std::optional<int> UnplayedLine() const;
   // The script has played at least one step and has none left.
   bool Ended() const { return playedAny_ && Finished(); }
 

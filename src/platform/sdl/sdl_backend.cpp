@@ -7,8 +7,11 @@
 #include <string>
 
 #include "platform/display_device.h"
+#include "platform/game_icon.h"
+#include "platform/screenshot.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/text.h"
+#include "platform/user_dirs.h"
 
 namespace platform::sdl {
 
@@ -37,9 +40,12 @@ bool NoOneSeesTheScreen() {
          std::strcmp(driver, "offscreen") == 0;
 }
 
+// A volume of 0 to 100 as SDL_mixer counts it, 0 to 128.
+int MixerVolume(int volume) { return std::clamp(volume, 0, kMaxVolume) * MIX_MAX_VOLUME / kMaxVolume; }
+
 }  // namespace
 
-SdlBackend::SdlBackend(const SdlOptions& options) : options_(options) {}
+SdlBackend::SdlBackend(const Settings& settings) : settings_(settings), keyMap_(settings) {}
 
 SdlBackend::~SdlBackend() {
   screen_.reset();
@@ -66,12 +72,21 @@ void SdlBackend::SendMciCommand(const char* command) {
   if (detail::SoundDevice* sound = Sound()) sound->MusicCommand(command);
 }
 
-std::unique_ptr<detail::SoundDevice> SdlBackend::MakeSoundDevice() { return SdlSound::Open(); }
+std::unique_ptr<detail::SoundDevice> SdlBackend::MakeSoundDevice() {
+  auto sound = SdlSound::Open();
+  // The effects' volume is the mixer's master volume over every channel, so it holds however
+  // many channels the effects take; the music's volume is its synthesiser's gain.
+  if (sound) Mix_MasterVolume(MixerVolume(settings_.effectsVolume));
+  return sound;
+}
 
 bool SdlBackend::OpenWindow() {
-  screen_ = SdlScreen::Open(options_.windowed);
+  screen_ = SdlScreen::Open(settings_);
   shown_ = {};
   if (!screen_) return false;
+  if (const auto sheet = LoadBitmapFile(HostPath("pic\\player.bmp"))) {
+    if (const auto icon = GameIcon(*sheet, 2)) screen_->SetIcon(*icon);
+  }
   SDL_DisplayMode mode{};
   const int display = SDL_GetWindowDisplayIndex(screen_->Window());
   const int hz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0
@@ -139,6 +154,7 @@ bool SdlBackend::HandleEvents() {
 }
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
+  if (gamepads_.Handle(event)) return;
   switch (event.type) {
     case SDL_QUIT:
       RequestClose();
@@ -151,7 +167,11 @@ void SdlBackend::HandleEvent(const SDL_Event& event) {
         if (screen_) screen_->ToggleFullscreen();  // Alt+Enter is not the game's ENTER
         break;
       }
-      physicalKeys_.Down(event.key.keysym.scancode, VirtualKeyFor(key));
+      if (key == SDLK_F12) {
+        TakeScreenshot();
+        break;
+      }
+      physicalKeys_.Down(event.key.keysym.scancode, keyMap_.VirtualKeyFor(key));
       break;
     }
     case SDL_KEYUP:
@@ -204,6 +224,18 @@ void SdlBackend::Present() {
   screen_->Present(device != nullptr ? device->Primary() : nullptr,
                    device != nullptr ? device->CurrentPalette() : kBlack);
   lastPresent_ = SDL_GetPerformanceCounter();
+}
+
+void SdlBackend::TakeScreenshot() {
+  DisplayDevice* device = CurrentDisplayDevice();
+  if (device == nullptr || device->Primary() == nullptr) return;
+  const std::string path = SaveScreenshot(*device->Primary(), device->CurrentPalette(),
+                                          PicturesDirectory(), std::time(nullptr));
+  if (path.empty()) {
+    std::fprintf(stderr, "tamsel: cannot save a screenshot in %s\n", PicturesDirectory().c_str());
+  } else {
+    std::fprintf(stderr, "tamsel: screenshot saved as %s\n", path.c_str());
+  }
 }
 
 // The loads of a fade are due one every kPaletteLoadMilliseconds. The wait sleeps whole

@@ -1,5 +1,6 @@
-// The real backend: an SDL window showing the front page, the keyboard, the millisecond
-// clock, message boxes, standard-error debug output, and the sound device with the music.
+// The real backend: an SDL window showing the front page, the keyboard and gamepads, the
+// millisecond clock, message boxes, standard-error debug output, the sound device with the
+// music, and screenshots.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "platform/backend_interface.h"
 #include "platform/screen_signature.h"
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
 
@@ -15,7 +17,7 @@ namespace platform::sdl {
 
 class SdlBackend final : public detail::Backend {
  public:
-  explicit SdlBackend(const SdlOptions& options);
+  explicit SdlBackend(const Settings& settings);
   ~SdlBackend() override;
 
   uint32_t CalendarTimeSeconds() override;
@@ -41,14 +43,18 @@ class SdlBackend final : public detail::Backend {
   // was shown less than a display refresh ago (then a later poll shows it).
   bool PresentIfChanged();
   void Present();
+  // Writes the visible page to the pictures folder and says where on standard error.
+  void TakeScreenshot();
   // Performance-counter ticks until a present is allowed again; 0 when it is.
   uint64_t UntilNextPresent() const;
   // Holds a palette load until its place in the fade's schedule.
   void PaceFade();
 
-  SdlOptions options_;
+  Settings settings_;
   std::unique_ptr<SdlScreen> screen_;
+  KeyMap keyMap_;
   PhysicalKeys physicalKeys_{keys_};
+  Gamepads gamepads_{physicalKeys_};
   detail::ScreenSignature shown_;
   uint32_t lastPumpMs_ = 0;
   uint32_t lastActivityMs_ = 0;   // the last look at the window that found events or showed something

@@ -2,25 +2,20 @@
 
 #include <algorithm>
 
-#include "platform/system.h"
 
 namespace platform::sdl {
 
-int VirtualKeyFor(SDL_Keycode key) {
-  switch (key) {
-    case SDLK_UP: return VK_UP;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_RETURN:
-    case SDLK_RETURN2:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_a: return VK_A;
-    default: return 0;
+KeyMap::KeyMap(const Settings& settings) {
+  for (int k = 0; k < kGameKeyCount; ++k) {
+    for (SDL_Keycode key : settings.keys[size_t(k)]) {
+      virtualKeys_.emplace(key, VirtualKeyOf(GameKey(k)));  // the first game key keeps it
+    }
   }
+}
+
+int KeyMap::VirtualKeyFor(SDL_Keycode key) const {
+  const auto found = virtualKeys_.find(key);
+  return found != virtualKeys_.end() ? found->second : 0;
 }
 
 void PhysicalKeys::Down(int physical, int virtualKey) {

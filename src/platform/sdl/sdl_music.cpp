@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
+#include "platform/settings.h"
 #include "platform/system.h"
 
 namespace platform::sdl {
@@ -61,11 +63,16 @@ void SdlMusic::PlayerDeleter::operator()(fluid_player_t* player) const {
 
 SdlMusic::SdlMusic(int frequency, SDL_AudioFormat format, int channels)
     : frequency_(frequency), renderable_(format == AUDIO_S16SYS), channels_(channels) {
-  worker_ = std::thread(&SdlMusic::Work, this);
+  try {
+    worker_ = std::thread(&SdlMusic::Work, this);
+  } catch (const std::system_error&) {
+    return;  // no thread to spare: no music
+  }
   Mix_HookMusic(&SdlMusic::Render, this);
 }
 
 SdlMusic::~SdlMusic() {
+  if (!worker_.joinable()) return;
   Mix_HookMusic(nullptr, nullptr);  // the audio thread is out of Render once this returns
   {
     const std::lock_guard lock(requestsLock_);
@@ -76,6 +83,7 @@ SdlMusic::~SdlMusic() {
 }
 
 void SdlMusic::Command(const std::string& command) {
+  if (!worker_.joinable()) return;
   const std::string text = Trim(command);
   const size_t space = text.find_first_of(" \t");
   const std::string verb = Lower(text.substr(0, space));
@@ -143,7 +151,9 @@ void SdlMusic::LoadSynth() {
   settings_.reset(new_fluid_settings());
   if (!settings_) return;
   fluid_settings_setnum(settings_.get(), "synth.sample-rate", double(frequency_));
-  fluid_settings_setnum(settings_.get(), "synth.gain", kMusicGain);
+  // The player's music volume (0 to 100) scales the gain.
+  const double volume = double(std::clamp(CurrentSettings().musicVolume, 0, kMaxVolume)) / kMaxVolume;
+  fluid_settings_setnum(settings_.get(), "synth.gain", kMusicGain * volume);
   std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings_.get()));
   if (!synth || fluid_synth_sfload(synth.get(), font, 1) == FLUID_FAILED) return;
   const std::lock_guard lock(renderLock_);

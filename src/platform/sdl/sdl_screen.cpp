@@ -7,11 +7,26 @@
 
 namespace platform::sdl {
 
-std::unique_ptr<SdlScreen> SdlScreen::Open(bool windowed) {
+namespace {
+
+// The largest scale up to the wanted one at which the window fits the desktop's usable area.
+int FittingScale(int wanted) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
+  int scale = wanted;
+  while (scale > 1 && (kScreenWidth * scale > usable.w || kScreenHeight * scale > usable.h)) --scale;
+  return scale;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlScreen> SdlScreen::Open(const Settings& settings) {
   auto screen = std::make_unique<SdlScreen>();
-  const Uint32 flags = windowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // The window keeps its own size for when Alt+Enter leaves full screen.
+  const int scale = FittingScale(settings.windowScale);
+  const Uint32 flags = SDL_WINDOW_RESIZABLE | (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   screen->window_.reset(SDL_CreateWindow("Tamsel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                         kScreenWidth, kScreenHeight, flags));
+                                         kScreenWidth * scale, kScreenHeight * scale, flags));
   if (!screen->window_) {
     std::fprintf(stderr, "Tamsel: cannot open the window: %s\n", SDL_GetError());
     return nullptr;
@@ -24,6 +39,7 @@ std::unique_ptr<SdlScreen> SdlScreen::Open(bool windowed) {
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_RenderSetLogicalSize(screen->renderer_.get(), kScreenWidth, kScreenHeight);
+  SDL_RenderSetIntegerScale(screen->renderer_.get(), settings.integerScaling ? SDL_TRUE : SDL_FALSE);
   screen->texture_.reset(SDL_CreateTexture(screen->renderer_.get(), SDL_PIXELFORMAT_RGB888,
                                            SDL_TEXTUREACCESS_STREAMING, kScreenWidth,
                                            kScreenHeight));
@@ -32,6 +48,16 @@ std::unique_ptr<SdlScreen> SdlScreen::Open(bool windowed) {
     return nullptr;
   }
   return screen;
+}
+
+void SdlScreen::SetIcon(const RgbaPicture& icon) {
+  // The bytes are red, green, blue, alpha in memory order, whatever the machine's byte order.
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint8_t*>(icon.rgba.data()), icon.width, icon.height, 32, icon.width * 4,
+      SDL_PIXELFORMAT_RGBA32);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window_.get(), surface);
+  SDL_FreeSurface(surface);
 }
 
 void SdlScreen::ToggleFullscreen() {

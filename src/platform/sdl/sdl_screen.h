@@ -1,20 +1,25 @@
-// The game's window: 640 × 480 logical pixels scaled to the window or the desktop with whole
-// pixels kept square and sharp, showing an 8-bit page through its palette.
+// The game's window: 640 × 480 logical pixels scaled to the window or the desktop, sharp
+// (nearest neighbour) and with the shape kept, by whole multiples only when the settings ask
+// for it; it shows an 8-bit page through its palette.
 #pragma once
 
 #include <SDL.h>
 
 #include <memory>
 
+#include "platform/png_writer.h"
+#include "platform/settings.h"
 #include "platform/surface.h"
 
 namespace platform::sdl {
 
 class SdlScreen {
  public:
-  // Opens the window, full screen on the desktop unless windowed. Nothing on failure.
-  static std::unique_ptr<SdlScreen> Open(bool windowed);
+  // Opens the window, full screen on the desktop or as a window of the settings' scale (made
+  // smaller when the desktop is). Nothing on failure.
+  static std::unique_ptr<SdlScreen> Open(const Settings& settings);
 
+  void SetIcon(const RgbaPicture& icon);
   void ToggleFullscreen();
   // Shows the page through the palette; nullptr shows black.
   void Present(const Surface* page, const Palette& palette);

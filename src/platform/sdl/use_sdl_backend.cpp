@@ -1,4 +1,4 @@
-// Starting the SDL backend: video and events are required, audio is optional.
+// Starting the SDL backend: video and events are required, gamepads and audio are optional.
 #include <SDL.h>
 
 #include <cstdio>
@@ -8,8 +8,10 @@
 
 namespace platform {
 
-bool UseSdlBackend(const SdlOptions& options) {
+bool UseSdlBackend(const Settings& settings) {
   detail::InstallBackend(nullptr);  // a backend in use ends before SDL starts again
+  // The name the sound server's mixer and the screen saver show for the game.
+  SDL_SetHint(SDL_HINT_APP_NAME, "Tamsel");
   // Ctrl+C in the terminal arrives as a close request (SDL's signal handlers).
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
     std::fprintf(stderr,
@@ -19,8 +21,18 @@ bool UseSdlBackend(const SdlOptions& options) {
     SDL_Quit();
     return false;
   }
-  detail::InstallBackend(std::make_unique<sdl::SdlBackend>(options));
+  // Without gamepad support (no device access) the keyboard still plays.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "tamsel: no gamepads (%s)\n", SDL_GetError());
+  }
+  detail::InstallBackend(std::make_unique<sdl::SdlBackend>(settings));
   return true;
+}
+
+bool UseSdlBackend(const SdlOptions& options) {
+  Settings settings;
+  settings.fullscreen = !options.windowed;
+  return UseSdlBackend(settings);
 }
 
 }  // namespace platform

@@ -1,0 +1,224 @@
+// The settings file: every setting, damaged and strange files, where the file lives and what
+// happens on the first run.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/settings.h"
+#include "platform/user_dirs.h"
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A scratch folder of its own, and environment variables put back afterwards.
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("tamsel_settings_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value) setenv(name.c_str(), value->c_str(), 1); else unsetenv(name.c_str());
+    }
+    fs::remove_all(folder_);
+  }
+  void SetEnv(const std::string& name, const char* value) {
+    const char* old = std::getenv(name.c_str());
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    if (value) setenv(name.c_str(), value, 1); else unsetenv(name.c_str());
+  }
+  // Loads the file and returns what was written on the warnings stream.
+  std::string Load(const fs::path& path, Settings& settings) {
+    std::FILE* warnings = std::tmpfile();
+    settings = LoadSettingsFile(path.string(), warnings);
+    std::rewind(warnings);
+    std::string text;
+    for (int c; (c = std::fgetc(warnings)) != EOF;) text += char(c);
+    std::fclose(warnings);
+    return text;
+  }
+  fs::path folder_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+}  // namespace
+
+TEST(SettingsTest, EverySettingIsReadAndWrittenBack) {
+  std::vector<std::string> warnings;
+  const Settings read = ParseSettings(Joined({"# mine", "[display]", "fullscreen = no", "window_scale = 3",
+                                              "scaling = integer", "", "[sound]", "sound = off",
+                                              "music_volume = 0", "effects_volume = 55", "[keys]",
+                                              "up = W, Keypad 8", "down = S", "left = Q", "right = D",
+                                              "enter = Space", "ctrl = Left Shift", "esc = Backspace",
+                                              "a = X"}),
+                                      warnings);
+  EXPECT_TRUE(warnings.empty()) << Joined(warnings);
+  Settings expected;
+  expected.fullscreen = false;
+  expected.windowScale = 3;
+  expected.integerScaling = true;
+  expected.soundOn = false;
+  expected.musicVolume = 0;
+  expected.effectsVolume = 55;
+  expected.keys = {{{SDLK_w, SDLK_KP_8}, {SDLK_s}, {SDLK_q}, {SDLK_d}, {SDLK_SPACE}, {SDLK_LSHIFT},
+                    {SDLK_BACKSPACE}, {SDLK_x}}};
+  EXPECT_EQ(read, expected);
+
+  // What the game writes reads back the same, without a warning, for defaults and changes.
+  for (const Settings& settings : {Settings{}, expected}) {
+    warnings.clear();
+    EXPECT_EQ(ParseSettings(SettingsText(settings), warnings), settings);
+    EXPECT_TRUE(warnings.empty()) << Joined(warnings);
+  }
+}
+
+TEST(SettingsTest, ProblemsAreReportedAndLeaveSensibleValues) {
+  struct Case {
+    std::string text;
+    std::function<bool(const Settings&)> holds;
+    std::vector<std::string> warned;  // words of the warnings, in order of appearance
+  };
+  const Settings defaults;
+  const auto keysAre = [](GameKey key, std::vector<SDL_Keycode> keys) {
+    return [=](const Settings& s) { return s.keys[size_t(key)] == keys; };
+  };
+  const auto defaultKeys = [&](const Settings& s) { return s.keys == defaults.keys; };
+  const Case cases[] = {
+      // values out of range are brought in; values not understood keep the default
+      {"[display]\nwindow_scale = 12", [](const Settings& s) { return s.windowScale == 8; }, {"line 2", "1 to 8"}},
+      {"window_scale = 0", [](const Settings& s) { return s.windowScale == 1; }, {"line 1", "using 1"}},
+      {"window_scale = -99999999999999999999", [](const Settings& s) { return s.windowScale == 1; }, {"outside"}},
+      {"window_scale = 99999999999999999999", [](const Settings& s) { return s.windowScale == 8; }, {"outside"}},
+      {"window_scale = 2x", [](const Settings& s) { return s.windowScale == 2; }, {"not a whole number"}},
+      {"window_scale =", [](const Settings& s) { return s.windowScale == 2; }, {"not a whole number"}},
+      {"[sound]\nmusic_volume = 101\neffects_volume = -1",
+       [](const Settings& s) { return s.musicVolume == 100 && s.effectsVolume == 0; }, {"line 2", "line 3"}},
+      {"fullscreen = maybe", [](const Settings& s) { return s.fullscreen; }, {"neither yes nor no"}},
+      {"scaling = stretch", [](const Settings& s) { return !s.integerScaling; }, {"neither integer nor aspect"}},
+      // unknown settings, settings in the wrong section, malformed lines
+      {"[display]\nsound = no", [](const Settings& s) { return s.soundOn; }, {"no setting 'sound' in [display]"}},
+      {"[sound]\ncolour = blue\nmusic_volume = 3", [](const Settings& s) { return s.musicVolume == 3; }, {"'colour'"}},
+      {"[display\nfullscreen = no", [](const Settings& s) { return !s.fullscreen; }, {"']'"}},
+      {"just some words\n= 5", [](const Settings&) { return true; }, {"line 1", "'name = value'", "line 2"}},
+      {std::string("\0\xff\xfe=\x01\n\x80\x81", 8), [&](const Settings& s) { return s == defaults; }, {"line 1", "line 2"}},
+      // case, spaces, Windows line ends and comments do not matter
+      {"; note\r\n[Display]\r\n  FullScreen=No  \r\n# end", [](const Settings& s) { return !s.fullscreen; }, {}},
+      // keyboard keys
+      {"[keys]\nup = Nope", defaultKeys, {"'Nope'", "keeping the default"}},
+      {"[keys]\nup =", defaultKeys, {"no key given"}},
+      {"[keys]\nup = W, Nope", keysAre(GameKey::Up, {SDLK_w}), {"'Nope'"}},
+      {"[keys]\nup = F12", defaultKeys, {"F12"}},
+      {"[keys]\nup = W, X, Y, Z, Q", keysAre(GameKey::Up, {SDLK_w, SDLK_x, SDLK_y, SDLK_z}), {"more than 4"}},
+      {"[keys]\nleft = ,, Keypad 4", keysAre(GameKey::Left, {SDLK_COMMA, SDLK_KP_4}), {}},
+      {"[keys]\nenter = Return, Return", keysAre(GameKey::Enter, {SDLK_RETURN}), {}},
+      // a key serves one game key: the first keeps it; a game key left with none → defaults
+      {"[keys]\nctrl = Left Ctrl, Return", keysAre(GameKey::Ctrl, {SDLK_LCTRL}),
+       {"ctrl: Return already serves"}},
+      {"[keys]\nup = A", defaultKeys, {"a: A already serves", "default keys"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> warnings;
+    const Settings settings = ParseSettings(c.text, warnings);
+    EXPECT_TRUE(c.holds(settings)) << c.text;
+    const std::string all = Joined(warnings);
+    size_t at = 0;
+    for (const std::string& word : c.warned) {
+      at = all.find(word, at);
+      EXPECT_NE(at, std::string::npos) << c.text << "\nwanted: " << word << "\ngot: " << all;
+    }
+    if (c.warned.empty()) {
+      EXPECT_TRUE(warnings.empty()) << c.text << "\n" << all;
+    }
+  }
+}
+
+TEST_F(SettingsFileTest, FirstRunWritesTheDefaultsAndLaterRunsReadThem) {
+  const fs::path path = folder_ / "config" / "tamsel" / "tamsel.ini";
+  Settings settings;
+  EXPECT_EQ(Load(path, settings), "");
+  EXPECT_EQ(settings, Settings{});
+  const std::string written = ReadAll(path);
+  EXPECT_EQ(written, SettingsText(Settings{}));
+  EXPECT_FALSE(fs::exists(path.string() + ".new"));
+
+  // The player's changes are read and the file is left as the player wrote it.
+  std::ofstream(path, std::ios::binary) << "[display]\nwindow_scale = 4\nscaling = huge\n";
+  const std::string warned = Load(path, settings);
+  EXPECT_EQ(settings.windowScale, 4);
+  EXPECT_NE(warned.find(path.string() + ": line 3:"), std::string::npos) << warned;
+  EXPECT_EQ(ReadAll(path), "[display]\nwindow_scale = 4\nscaling = huge\n");
+}
+
+TEST_F(SettingsFileTest, UnreadableHugeOrUnwritableFilesGiveWarningsNotFailures) {
+  Settings settings;
+  // a folder where the file should be
+  fs::create_directories(folder_ / "folder.ini");
+  EXPECT_NE(Load(folder_ / "folder.ini", settings).find("cannot be read"), std::string::npos);
+  EXPECT_EQ(settings, Settings{});
+
+  // a file of rubbish: a few lines of warnings, then a count
+  std::string rubbish;
+  for (int i = 0; i < 100000; ++i) rubbish += "rubbish\n";
+  std::ofstream(folder_ / "big.ini", std::ios::binary) << "window_scale = 5\n" << rubbish;
+  const std::string warned = Load(folder_ / "big.ini", settings);
+  EXPECT_EQ(settings.windowScale, 5);
+  EXPECT_NE(warned.find("64 KiB"), std::string::npos);
+  EXPECT_NE(warned.find("more problems"), std::string::npos);
+  EXPECT_LT(std::count(warned.begin(), warned.end(), '\n'), 15);
+
+  // a place where nothing can be written (a file stands where its folder should be)
+  std::ofstream(folder_ / "plain") << "x";
+  EXPECT_NE(Load(folder_ / "plain" / "tamsel.ini", settings).find("cannot write"), std::string::npos);
+  EXPECT_EQ(settings, Settings{});
+}
+
+TEST_F(SettingsFileTest, FoldersFollowTheDesktopConventions) {
+  SetEnv("HOME", "/home/player");
+  SetEnv("XDG_CONFIG_HOME", nullptr);
+  EXPECT_EQ(SettingsFilePath(), "/home/player/.config/tamsel/tamsel.ini");
+  SetEnv("XDG_CONFIG_HOME", "relative/ignored");
+  EXPECT_EQ(SettingsFilePath(), "/home/player/.config/tamsel/tamsel.ini");
+  SetEnv("XDG_CONFIG_HOME", "/etc/player");
+  EXPECT_EQ(SettingsFilePath(), "/etc/player/tamsel/tamsel.ini");
+
+  // pictures: the variable, else the user-dirs file, else ~/Pictures
+  SetEnv("XDG_PICTURES_DIR", nullptr);
+  SetEnv("XDG_CONFIG_HOME", folder_.c_str());
+  EXPECT_EQ(PicturesDirectory(), "/home/player/Pictures");
+  std::ofstream(folder_ / "user-dirs.dirs") << "# written by xdg-user-dirs-update\n"
+                                               "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                                               "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+  EXPECT_EQ(PicturesDirectory(), "/home/player/Bilder");
+  SetEnv("XDG_PICTURES_DIR", "/srv/shots");
+  EXPECT_EQ(PicturesDirectory(), "/srv/shots");
+
+  EXPECT_EQ(UserDirsValue("XDG_PICTURES_DIR=\"/abs/pics\"\n", "XDG_PICTURES_DIR", "/h"), "/abs/pics");
+  EXPECT_EQ(UserDirsValue("XDG_PICTURES_DIR=\"pics\"\n", "XDG_PICTURES_DIR", "/h"), "");
+  EXPECT_EQ(UserDirsValue("XDG_PICTURES_DIR=\"$HOME/p\n", "XDG_PICTURES_DIR", "/h"), "");
+  EXPECT_EQ(UserDirsValue("XDG_PICTURES_DIRX=\"/a\"\n", "XDG_PICTURES_DIR", "/h"), "");
+}
