@@ -1,6 +1,6 @@
 // Processor use of the real game on the real clock, with SDL's dummy video and audio drivers:
-// on the title menu, standing in the world, walking, and through a door's two fades; and how
-// long closing the window takes in the middle of a fade. Each measures a few seconds of real
+// on the title menu, standing in the world, walking, in the in-game menu, in a fight, and
+// through a door's two fades; and how long closing the window takes in the middle of a fade. Each measures a few seconds of real
 // time with getrusage (every thread of the process, SDL's included) and reports the share of
 // one core as cpu_percent.
 #include <SDL.h>
@@ -9,12 +9,17 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 
 #include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/title.h"
+#include "battle/battle.h"
+#include "goods/game_menu.h"
+#include "goods/goods.h"
 #include "platform/backend.h"
 #include "platform/system.h"
+#include "sound/sound.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/map_files.h"
@@ -53,8 +58,12 @@ bool StartSdlGame() {
   options.windowed = true;
   if (!platform::UseSdlBackend(options)) return false;
   platform::SetDataDirectory(TAMSEL_DATA_DIR);
-  if (!platform::CreateMainWindow(MainWndProc) || InitDisplay() == 0) return false;
+  if (!platform::CreateMainWindow(MainWndProc)) return false;
+  InitSound();
+  LoadSounds();
+  if (InitDisplay() == 0) return false;
   LoadTalkText();
+  LoadGoods();
   CreateGameFont();
   if (LoadMaps() == 0) return false;
   LoadNpcs();
@@ -165,27 +174,50 @@ Uint32 CloseWindow(Uint32, void*) {
   return 0;
 }
 
-// The title screen and its menu: without sound from one second after it opens until four;
-// with its music from nine seconds to twelve, once the music has been decoded and plays.
-void BM_CpuTitleMenu(benchmark::State& state) {
-  if (!StartSdlGame()) return state.SkipWithError("no SDL dummy display or no data set");
-  const bool music = state.range(0) != 0;
-  bSoundOn = music ? 1 : 0;
-  const Uint32 from = music ? 9000 : 1000;
+// A screen that waits for keys, measured for three seconds from `from` ms after it opens; then
+// the window is closed, which ends the screen.
+void MeasureScreen(benchmark::State& state, Uint32 from, const std::function<void()>& screen) {
   for (auto _ : state) {
     SDL_AddTimer(from, TakeSample, nullptr);
     SDL_AddTimer(from + 3000, CloseWindow, nullptr);
     try {
-      RunTitleMenu();
+      screen();
     } catch (const platform::QuitRequested&) {
     }
     const double wall = double(SDL_GetPerformanceCounter() - gSampleCounter) / double(SDL_GetPerformanceFrequency());
     state.counters["cpu_percent"] = 100.0 * (ProcessSeconds() - gSampleCpu) / wall;
     state.counters["wall_ms"] = wall * 1e3;
   }
+}
+
+// The title screen and its menu: without sound from one second after it opens; with its
+// music from nine seconds, once the music has been decoded and plays.
+void BM_CpuTitleMenu(benchmark::State& state) {
+  if (!StartSdlGame()) return state.SkipWithError("no SDL dummy display or no data set");
+  const bool music = state.range(0) != 0;
+  bSoundOn = music ? 1 : 0;
+  MeasureScreen(state, music ? 9000 : 1000, RunTitleMenu);
   bSoundOn = 1;
 }
 BENCHMARK(BM_CpuTitleMenu)->ArgName("music")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_CpuGameMenu(benchmark::State& state) {
+  if (!StartSdlGame()) return state.SkipWithError("no SDL dummy display or no data set");
+  EnterHome();
+  MeasureScreen(state, 1000, RunGameMenu);
+}
+BENCHMARK(BM_CpuGameMenu)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A fight with the first hostile character of the wood, waiting for a command.
+void BM_CpuFight(benchmark::State& state) {
+  if (!StartSdlGame()) return state.SkipWithError("no SDL dummy display or no data set");
+  EnterHome();
+  NpcRecord enemy{};
+  for (const NpcRecord& npc : mapTable[2].lpNpcs)
+    if (npc.bHostile == 1) enemy = npc;
+  MeasureScreen(state, 1500, [&enemy] { RunBattle(enemy, 3, 0); });
+}
+BENCHMARK(BM_CpuFight)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The window closed a fifth of a second into a door's fade: how long until the game has
 // left the fade and is ending.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "goods/goods.h"
 #include "platform/backend.h"
 #include "platform/system.h"
 #include "video/display.h"
@@ -66,6 +67,7 @@ void StartWorld() {
   }
   LoadNpcs();
   LoadTalkText();
+  LoadGoods();
   InitNewGame();
 
   MakeScratchFolder();

@@ -10,8 +10,8 @@
 namespace fuzz {
 
 // Once per process: starts the headless backend, its window and the display, loads the maps,
-// characters and dialogue of the real data set, then makes the (empty) scratch folder the
-// data folder. Ends the program with a message when the real data set cannot be read.
+// characters, dialogue and goods of the real data set, then makes the (empty) scratch folder
+// the data folder. Ends the program with a message when the real data set cannot be read.
 void StartWorld();
 
 // Writes the input under a game file name ("maps\\home.map") in the scratch folder.

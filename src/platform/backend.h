@@ -53,8 +53,9 @@ struct Options {
   std::string shotDirectory = ".";    // where "shot NAME" writes NAME.png
   uint32_t seed = 1;                  // answered as the calendar time
   uint32_t millisecondsPerPoll = 1;   // virtual time that passes with each key or clock poll
-  // Virtual time a palette load takes. 0 keeps fades out of the game's time, so scripts count
-  // only the game's own waits; 2 gives a fade the half second it takes on the screen.
+  // Virtual time a palette load takes. 0 keeps fades out of the game's time: scripts count only
+  // the game's own waits and play no step in the middle of a fade. 2 gives a fade the half
+  // second it takes on the screen, and lets the script go on (and end) during it.
   uint32_t millisecondsPerPaletteLoad = 0;
   // The script ends the program when its last step is done; with false the program goes on
   // until QuitAfterMilliseconds of virtual time have passed (a bound for tests).

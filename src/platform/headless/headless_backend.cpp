@@ -42,12 +42,14 @@ void HeadlessBackend::CheckForEnd() {
   }
 }
 
-// A palette load is shown at once and takes the time the options give a load; any other poll
-// takes the poll step and shows what changed.
+// A palette load is shown at once. When the options give it time, that time passes and the
+// script plays on meanwhile; without, a fade is over in an instant for the script, whose next
+// step waits for the game's next poll of its own. Any other poll takes the poll step and shows
+// what changed.
 void HeadlessBackend::Pump(Poll poll) {
   if (poll == Poll::PaletteLoad) {
     ShowPaletteLoad();
-    AdvanceClock(options_.millisecondsPerPaletteLoad);
+    if (options_.millisecondsPerPaletteLoad > 0) AdvanceClock(options_.millisecondsPerPaletteLoad);
     return;
   }
   AdvanceClock(options_.millisecondsPerPoll);

@@ -22,6 +22,12 @@ constexpr int kDefaultRefreshHz = 60;
 // A fade that falls this many loads behind its schedule (the game was busy, or this is a new
 // fade) starts a fresh schedule instead of rushing to catch up.
 constexpr uint64_t kMostLoadsBehind = 8;
+// A busy-polling screen rests a millisecond per poll while anything happens; once nothing has
+// (no event, nothing new shown) for a quarter of a second it rests a little longer, so a
+// player standing still costs almost nothing. Input and drawing bring the short rest back.
+constexpr uint32_t kShortRestMs = 1;
+constexpr uint32_t kLongRestMs = 4;
+constexpr uint32_t kQuietBeforeLongRestMs = 250;
 // Waiting for a message looks at the window at least this often.
 constexpr uint32_t kLongestWaitMs = 100;
 
@@ -97,7 +103,7 @@ void SdlBackend::CloseWindow() {
 
 // Polls that come within the same millisecond as the last look at the window are cheap.
 // Otherwise the events are handled and the screen shown if it changed; when nothing at all
-// happened the processor gets a millisecond's rest, so a busy-polling screen stays idle.
+// happened the processor gets a rest, so a busy-polling screen stays idle.
 // A palette load always looks at the events (a close ends a fade at once) and then waits for
 // its turn in the fade.
 void SdlBackend::Pump(Poll poll) {
@@ -115,7 +121,11 @@ void SdlBackend::Pump(Poll poll) {
   lastPumpMs_ = now;
   const bool events = HandleEvents();
   const bool presented = PresentIfChanged();
-  if (!events && !presented) SDL_Delay(1);
+  if (events || presented) {
+    lastActivityMs_ = now;
+    return;
+  }
+  SDL_Delay(now - lastActivityMs_ >= kQuietBeforeLongRestMs ? kLongRestMs : kShortRestMs);
 }
 
 void SdlBackend::WaitForEvent(std::optional<uint32_t> timerDue) {

@@ -57,6 +57,7 @@ class SdlBackend final : public detail::Backend {
   Gamepads gamepads_{physicalKeys_};
   detail::ScreenSignature shown_;
   uint32_t lastPumpMs_ = 0;
+  uint32_t lastActivityMs_ = 0;   // the last look at the window that found events or showed something
   uint64_t refreshTicks_ = 0;     // one display refresh, in performance-counter ticks
   uint64_t lastPresent_ = 0;      // performance counter at the last present
   uint64_t nextPaletteLoad_ = 0;  // performance counter when the next load of a fade is due
