@@ -80,7 +80,9 @@ void BM_PresentFrameSdlDummy(benchmark::State& state) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return state.SkipWithError("no SDL video");
   {
-    const auto screen = platform::sdl::SdlScreen::Open(true);
+    platform::Settings windowed;
+    windowed.fullscreen = false;
+    const auto screen = platform::sdl::SdlScreen::Open(windowed);
     platform::Surface page(platform::kScreenWidth, platform::kScreenHeight);
     for (int i = 0; i < page.Width() * page.Height(); ++i) page.Pixels()[i] = uint8_t(i * 7 + i / 640);
     platform::Palette palette{};
