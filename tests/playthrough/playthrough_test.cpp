@@ -84,4 +84,13 @@ TEST(Playthrough, TheDemoPlaysTheStoryFromANewGameToTheEndingAndBackToTheTitle) 
   }
 }
 
+// In a window (SDL's dummy driver here) the demo starts, plays, and ends at once when the
+// player closes the window (Ctrl+C arrives as a close).
+TEST(Playthrough, TheDemoInAWindowEndsWhenClosed) {
+  const fs::path home = fs::path(TAMSEL_BUILD_DIR) / "playthrough_home";
+  const auto run = RunCommand("HOME=" + home.string() + " timeout --preserve-status -k 10 -s INT 2 " + TAMSEL_BUILD_DIR +
+                              "/tamsel --demo --windowed --no-sound --data " + TAMSEL_DATA_DIR);
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+}
+
 }  // namespace
