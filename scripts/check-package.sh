@@ -15,7 +15,8 @@ deb=${debs[0]}
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in usr/games/tamsel usr/share/games/tamsel/pic/player.bmp usr/share/games/tamsel/maps/home.map \
-            usr/share/games/tamsel/text/talk.txt usr/share/games/tamsel/voc/title.mid \
+            usr/share/games/tamsel/text/talk.txt usr/share/games/tamsel/demo/playthrough.txt \
+            usr/share/games/tamsel/voc/title.mid \
             usr/share/applications/tamsel.desktop usr/share/metainfo/tamsel.metainfo.xml \
             usr/share/icons/hicolor/48x48/apps/tamsel.png usr/share/icons/hicolor/96x96/apps/tamsel.png \
             usr/share/icons/hicolor/192x192/apps/tamsel.png usr/share/man/man6/tamsel.6.gz \

@@ -69,6 +69,7 @@ const char* UsageText() {
   return "usage: tamsel [--windowed | --fullscreen] [--scale N] [--scaling integer|aspect]\n"
          "              [--no-sound] [--data DIR] [--save DIR]\n"
          "       tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR] [--save DIR]\n"
+         "       tamsel --demo [--headless --shots DIR] [other options as above]\n"
          "       tamsel --help\n"
          "  --windowed     play in a window (Alt+Enter switches while playing)\n"
          "  --fullscreen   play on the whole desktop\n"
@@ -82,6 +83,9 @@ const char* UsageText() {
          "  --script FILE  the key script of a headless run\n"
          "  --shots DIR    where a headless run writes its screenshots (default: .)\n"
          "  --seed N       the random seed of a headless run (default: 1)\n"
+         "  --demo         the story plays itself from a new game to its end (the script\n"
+         "                 demo/playthrough.txt of the data folder); with --headless it\n"
+         "                 leaves its screenshots and state files in DIR of --shots\n"
          "Settings are read from $XDG_CONFIG_HOME/tamsel/tamsel.ini (by default\n"
          "~/.config/tamsel/tamsel.ini); the options above override it for one run.\n"
          "F12 saves a screenshot in the pictures folder.\n";
@@ -108,6 +112,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
       commandLine.help = true;
     } else if (option == "--headless") {
       commandLine.headless = true;
+    } else if (option == "--demo") {
+      commandLine.demo = true;
     } else if (option == "--data") {
       commandLine.data = arguments[++i];
     } else if (option == "--save") {
@@ -129,9 +135,17 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
     }
   }
   if (commandLine.help) return true;
+  if (commandLine.demo && !commandLine.script.empty()) {
+    error = "--demo plays its own script: leave out --script";
+    return false;
+  }
+  if (commandLine.demo && seedGiven) {
+    error = "--demo plays with the seed its script was recorded with: leave out --seed";
+    return false;
+  }
   if (commandLine.headless) {
-    if (commandLine.script.empty()) {
-      error = "--headless needs --script FILE";
+    if (commandLine.script.empty() && !commandLine.demo) {
+      error = "--headless needs --script FILE or --demo";
       return false;
     }
     if (!commandLine.settings.empty()) {
@@ -165,6 +179,10 @@ std::string ChooseDataDirectory(const std::string& given, const std::vector<std:
       return candidate;
   }
   return ".";
+}
+
+std::string DemoScriptPath(const std::string& dataDirectory) {
+  return (std::filesystem::path(dataDirectory) / "demo" / "playthrough.txt").string();
 }
 
 std::string ChooseSaveDirectory(const CommandLine& commandLine, const char* xdgDataHome,

@@ -2,6 +2,7 @@
 //   tamsel [--windowed | --fullscreen] [--scale N] [--scaling MODE] [--no-sound] [--data DIR]
 //          [--save DIR]
 //   tamsel --headless --script FILE [--shots DIR] [--seed N] [--data DIR] [--save DIR]
+//   tamsel --demo [display and sound options | --headless [--shots DIR]] [--data DIR]
 //   tamsel --help
 #pragma once
 
@@ -21,6 +22,7 @@ struct SettingOverride {
 struct CommandLine {
   bool help = false;
   bool headless = false;
+  bool demo = false;       // the story plays itself, from the data set's demo script
   std::vector<SettingOverride> settings;  // desktop runs: overrides of the settings file
   std::string script;      // headless: the script file
   std::string shots;       // headless: where screenshots go
@@ -49,6 +51,9 @@ std::vector<std::string> DataDirectoryCandidates(const std::string& executable,
 // The data directory to use: the one given, else the first candidate holding pic/, else the
 // working directory.
 std::string ChooseDataDirectory(const std::string& given, const std::vector<std::string>& candidates);
+
+// The demo's script, shipped in the data set.
+std::string DemoScriptPath(const std::string& dataDirectory);
 
 // Where saved games go: the one given; else, for a headless run, "save" beside its screenshots,
 // so that scripted runs never touch the player's games; else $XDG_DATA_HOME/tamsel/save

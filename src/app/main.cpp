@@ -96,18 +96,26 @@ int main(int argc, char** argv) {
   }
   platform::SetSaveDirectory(saves);
 
-  if (commandLine.headless) {
-    platform::headless::Options options;
-    if (!LoadScript(commandLine.script, options.script)) return kExitBadArguments;
+  const std::string script =
+      commandLine.demo ? DemoScriptPath(dataDirectory) : commandLine.script;
+  platform::headless::Options options;
+  if (!script.empty()) {
+    if (!LoadScript(script, options.script)) return kExitBadArguments;
     options.shotDirectory = commandLine.shots;
     options.seed = commandLine.seed;
+    options.quitAfterMilliseconds = platform::headless::ScriptTimeLimit(options.script);
+  }
+  if (commandLine.headless) {
     std::error_code ignored;
     std::filesystem::create_directories(options.shotDirectory, ignored);
     platform::headless::UseHeadlessBackend(options);
   } else {
     platform::UseSettings(PlayerSettings(commandLine));
     if (!platform::CurrentSettings().soundOn) bSoundOn = 0;  // as without a sound device
-    if (!platform::UseSdlBackend(platform::CurrentSettings())) {
+    const bool started = commandLine.demo
+                             ? platform::UseSdlDemoBackend(platform::CurrentSettings(), options)
+                             : platform::UseSdlBackend(platform::CurrentSettings());
+    if (!started) {
       std::fputs("tamsel: no display to open. Run it on a desktop, or replay a script without "
                  "a screen with --headless --script FILE (see --help).\n",
                  stderr);
@@ -117,11 +125,9 @@ int main(int argc, char** argv) {
   platform::SetStateDumper(DumpGameState);
   const int exitCode = WinMain();
   // A script that could not be played through fails the run.
-  const std::optional<int> stalledLine =
-      commandLine.headless ? platform::headless::StalledScriptLine() : std::nullopt;
-  if (stalledLine) {
+  if (const std::optional<int> stalledLine = platform::headless::StalledScriptLine()) {
     std::fprintf(stderr, "tamsel: %s: line %d: the run ended before this step was played\n",
-                 commandLine.script.c_str(), *stalledLine);
+                 script.c_str(), *stalledLine);
     return kExitScriptStalled;
   }
   return exitCode;

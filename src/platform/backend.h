@@ -38,6 +38,11 @@ struct Step {
 // sets error to a message naming the line.
 bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error);
 
+// The game time a script may take before it counts as stalled: ten minutes for the game's
+// own doings (fights, fades, taps waiting to be seen) on top of the script's waits and holds,
+// so that a long playthrough has room to finish and a stuck one still ends.
+uint32_t ScriptTimeLimit(const std::vector<Step>& steps);
+
 // Which display operations fail, to test the start-up failure paths.
 struct Faults {
   bool failDisplayDevice = false;
@@ -97,7 +102,8 @@ bool ScriptFinished();
 // Once the run is over: the script line of the first step that was never played, or nothing
 // when the script was played through. A script still going when the time limit passed
 // stalled there. When the game ends on its own, trailing waits and a tap whose press the game
-// saw count as played.
+// saw count as played. The demo in a window stalls only at its time limit (a player closing
+// the window is no failure).
 std::optional<int> StalledScriptLine();
 
 // The virtual clock.
@@ -108,4 +114,9 @@ void AdvanceClock(uint32_t milliseconds);
 void LoseSurfaces();
 
 }  // namespace headless
+
+// The demo in a window: the SDL backend with the script of demo playing instead of the
+// player, on the clock a headless run of it has (see sdl/sdl_demo.h).
+bool UseSdlDemoBackend(const Settings& settings, const headless::Options& demo);
+
 }  // namespace platform

@@ -59,6 +59,8 @@ class Backend {
   virtual void OutputDebugString(const char* text) = 0;
   virtual void SendMciCommand(const char* command) = 0;
   virtual const headless::Faults* ActiveFaults() const { return nullptr; }
+  // A scripted run that could not be played through: the first step it never played.
+  virtual std::optional<int> StalledScriptLine() const { return std::nullopt; }
   virtual void OnFlip() = 0;
 
  protected:

@@ -43,6 +43,14 @@ TEST(CommandLineTest, AcceptsTheThreeForms) {
   EXPECT_EQ(commandLine.seed, 1u);
   EXPECT_EQ(commandLine.shots, ".");
 
+  // The demo, in a window or headless, plays the script of the data folder.
+  ASSERT_TRUE(Parse({"--demo", "--windowed"}, commandLine));
+  EXPECT_TRUE(commandLine.demo);
+  EXPECT_FALSE(commandLine.headless);
+  ASSERT_TRUE(Parse({"--demo", "--headless", "--shots", "out"}, commandLine));
+  EXPECT_TRUE(commandLine.demo && commandLine.headless);
+  EXPECT_EQ(DemoScriptPath("/usr/share/games/tamsel"), "/usr/share/games/tamsel/demo/playthrough.txt");
+
   ASSERT_TRUE(Parse({"--help"}, commandLine));
   EXPECT_TRUE(commandLine.help);
 }
@@ -63,6 +71,9 @@ TEST(CommandLineTest, RejectsWhatMakesNoSense) {
       {"--headless", "--script", "s", "--seed", "-1"},
       {"--headless", "--script", "s", "--seed", "4294967296"},
       {"--headless", "--script", "s", "--seed", "12x"},
+      {"--demo", "--script", "s"},                     // the demo has its own script
+      {"--demo", "--headless", "--seed", "2"},         // and its own seed
+      {"--demo", "--shots", "out"},                    // shots without --headless
       {"--data"},                                      // value missing
       {"--colour"},                                    // unknown
       {"game.sav"},

@@ -61,7 +61,7 @@ class InstalledGameTest : public ::testing::Test {
 TEST_F(InstalledGameTest, EverythingLandsWhereTheDesktopLooksForIt) {
   const fs::path prefix = root_ / "prefix";
   for (const char* file : {"games/tamsel", "share/games/tamsel/pic/player.bmp", "share/games/tamsel/pic/title.bmp",
-                           "share/games/tamsel/maps/home.map", "share/games/tamsel/text/talk.txt",
+                           "share/games/tamsel/maps/home.map", "share/games/tamsel/text/talk.txt", "share/games/tamsel/demo/playthrough.txt",
                            "share/games/tamsel/voc/title.mid", "share/applications/tamsel.desktop",
                            "share/metainfo/tamsel.metainfo.xml", "share/icons/hicolor/48x48/apps/tamsel.png",
                            "share/icons/hicolor/96x96/apps/tamsel.png", "share/icons/hicolor/192x192/apps/tamsel.png",

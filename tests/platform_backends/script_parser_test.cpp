@@ -44,6 +44,11 @@ TEST(ScriptParser, ReadsEveryStepFormWithCommentsBlankLinesAndCrLf) {
         << steps[i].milliseconds << " name " << steps[i].name << " line " << steps[i].line;
   }
   EXPECT_TRUE(error.empty());
+  // A script may take ten minutes of game time beyond its own waits and holds.
+  EXPECT_EQ(headless::ScriptTimeLimit(steps), 600000u + 500 + 250);
+  // Long enough to overflow a 32-bit sum: the limit saturates instead of wrapping round.
+  const std::vector<Step> days(60, Step{Step::Kind::Wait, 0, 86400000, "", 1});
+  EXPECT_EQ(headless::ScriptTimeLimit(days), UINT32_MAX);
 }
 
 TEST(ScriptParser, NamesTheLineOfEachMalformedForm) {

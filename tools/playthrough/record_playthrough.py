@@ -24,6 +24,7 @@ DATA = os.path.join(BUILD, 'data')
 SCRIPT = os.path.join(SOURCE, 'data', 'demo', 'playthrough.txt')
 WORK = tempfile.mkdtemp(prefix='tamsel_playthrough_')
 MAPS = ['home', 'city', 'wood', 'f_wood', 'palace', 'shop01', 'shop02', 'shop03']
+STORY_ENEMIES = (20006, 40006)  # talk ids of the tree demon and the palace master
 HEALS = {'2': 25, '3': 60, '4': 150, '5': 400, '@': 200, 'A': 35, 'B': 90}  # slot byte: life
 
 
@@ -53,13 +54,17 @@ def summary(s):
 # ---- the hero's walking, as the frame and the world drawing do it ------------------------------
 
 class Walker:
-    def __init__(self, m, npcs):
+    def __init__(self, m, npcs, target=None):
         with open(os.path.join(DATA, 'maps', MAPS[m] + '.map'), 'rb') as f:
             b = f.read()
         self.w, self.h = struct.unpack_from('<ii', b, 32)
         self.tiles = struct.unpack_from('<%dH' % (self.w * self.h), b, 48)
         # Hostile characters are not walked round: they come to fight the hero anyway.
         self.npcs = [(n['nX'], n['nY']) for n in npcs if n['bActive'] == 1 and n['bHostile'] != 1]
+        # The story's enemies are kept well away from (beyond their 40-pixel reach) until the
+        # hero goes after them, ready.
+        self.bosses = [(n['nX'], n['nY']) for i, n in enumerate(npcs) if n['bActive'] == 1 and
+                       n['bHostile'] == 1 and n['nTalkId'] in STORY_ENEMIES and i != target]
 
     def code(self, c, r):
         return self.tiles[r * self.w + c] if 0 <= c < self.w and 0 <= r < self.h else 0
@@ -105,10 +110,11 @@ class Walker:
             if self.code(int(px / 32), int(py / 32)) >= 0xA000:
                 return t
         ox, oy = t[2] * 32 + t[0] - t[4], t[3] * 32 + t[1] - t[5]
-        for nx, ny in self.npcs:
-            after = max(abs(mx - nx), abs(my - ny))
-            if after <= 28 and after <= max(abs(ox - nx), abs(oy - ny)):  # some room for wanderers
-                return t
+        for room, others in ((28, self.npcs), (56, self.bosses)):  # some room for wanderers
+            for nx, ny in others:
+                after = max(abs(mx - nx), abs(my - ny))
+                if after <= room and after <= max(abs(ox - nx), abs(oy - ny)):
+                    return t
         return x, y, vc, vr, sx, sy
 
     @staticmethod
@@ -183,20 +189,22 @@ class Recorder:
             raise RuntimeError('the script stalled')
         return s
 
-    def walk(self, goal, rounds=12):
-        """Walks until goal holds, fighting whatever attacks on the way. Returns the state."""
+    def walk(self, goal, rounds=12, target=None):
+        """Walks until goal holds, fighting whatever attacks on the way (target: the creature
+        the walk goes after). Returns the state."""
         for _ in range(rounds):
             s = self.state()
             if s['screen'] != 'world':
                 self.settle()
                 continue
-            walker = Walker(s['nMap'], s['maps'][s['nMap']]['npcs'])
+            walker = Walker(s['nMap'], s['maps'][s['nMap']]['npcs'], target)
             start = view(s)
             if goal(start):
                 return s
             keys = walker.plan(start, goal)
-            if keys is None:
-                raise RuntimeError('no way from ' + summary(s))
+            if keys is None:  # a wanderer in the way, most likely: let it walk on
+                self.lines.append('wait 400')
+                continue
             expected, t = [], start
             for k in keys:
                 t = walker.step(t, k)
@@ -213,12 +221,17 @@ class Recorder:
                     break
                 kept += 1
             self.lines += ['tap ' + key for key in keys[:kept]]
+            if os.environ.get('RECORD_VERBOSE'):
+                st = states.get('%05d' % kept)
+                print('  walk: %d of %d keys went as planned; then %s' % (
+                    kept, len(keys), summary(st) if st else 'no state'), flush=True)
             if kept == len(keys):
                 return self.state()
             st = states.get('%05d' % kept)
-            if st is None or st['screen'] != 'world':
-                # Something began during that key (a fight, most likely): wait through the
-                # character tick instead, so that whatever it starts starts without the key.
+            if st is None or st['screen'] != 'world' or kept == 0:
+                # Something began during that key (a fight, most likely), or a character stood
+                # in the way: wait through the character tick instead, so that whatever it
+                # starts starts without the key, and a character in the way walks on.
                 self.lines.append('wait 500')
         raise RuntimeError('the walk never arrived')
 
@@ -233,7 +246,8 @@ class Recorder:
             if s['screen'] in ('world', 'title'):
                 return s
             if s['screen'] == 'story':
-                self.lines += ['wait %d' % story_wait, 'shot ' + story_shot, 'tap RETURN', 'wait 300']
+                self.lines += ['wait %d' % story_wait, 'state %s.json' % story_shot, 'shot ' + story_shot,
+                               'tap RETURN', 'wait 300']
             elif s['screen'] == 'talk':
                 self.lines += ['tap RETURN', 'wait 300']
             elif s['screen'] == 'battle':
@@ -277,7 +291,7 @@ class Recorder:
                 self.lines.append('wait 400')
                 continue
             try:
-                self.walk(near(npc['nX'], npc['nY'], 32), rounds=1)
+                self.walk(near(npc['nX'], npc['nY'], 32), rounds=1, target=i)
             except RuntimeError:
                 self.lines.append('wait 400')
         raise RuntimeError('creature %d was never beaten' % i)
@@ -422,7 +436,13 @@ def route(r):
 
 if __name__ == '__main__':
     recorder = Recorder()
-    route(recorder)
+    try:
+        route(recorder)
+    except RuntimeError:
+        with open(os.path.join(WORK, 'unfinished.txt'), 'w') as f:
+            f.write('\n'.join(recorder.lines) + '\n')
+        print('the recording so far: ' + os.path.join(WORK, 'unfinished.txt'))
+        raise
     with open(SCRIPT, 'w') as f:
         f.write('\n'.join(recorder.lines) + '\n')
     print('recorded %d lines into %s' % (len(recorder.lines), SCRIPT))

@@ -1,6 +1,5 @@
 #include "platform/headless/headless_backend.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -13,33 +12,12 @@
 namespace platform::headless {
 
 HeadlessBackend::HeadlessBackend(const Options& options)
-    : options_(options), script_(keys_, *this) {
-  script_.Append(options_.script);
-}
+    : options_(options), run_(options_, keys_, *this) {}
 
+// The run ends when the script has played its last step, and again when the time limit
+// passes (in case the game carried on after the first).
 void HeadlessBackend::AdvanceClock(uint32_t milliseconds) {
-  now_ += milliseconds;
-  script_.Update(now_);
-  CheckForEnd();
-}
-
-// The run ends once when the script has played its last step, and once more when the time
-// limit passes (in case the game carried on after the first).
-void HeadlessBackend::CheckForEnd() {
-  if (options_.quitWhenScriptEnds && !scriptEndReported_ && script_.Ended()) {
-    scriptEndReported_ = true;
-    RequestQuit();
-  }
-  if (!timeLimitReported_ && now_ >= options_.quitAfterMilliseconds) {
-    timeLimitReported_ = true;
-    if (!script_.Finished()) {
-      // Most often a tap of a key the game never asked about.
-      stalledLine_ = script_.CurrentLine();
-      std::fprintf(stderr, "headless run: stalled at script line %d: %u ms of game time passed\n",
-                   *stalledLine_, options_.quitAfterMilliseconds);
-    }
-    RequestQuit();
-  }
+  if (run_.Advance(milliseconds)) RequestQuit();
 }
 
 // A palette load is shown at once. When the options give it time, that time passes and the
@@ -59,9 +37,7 @@ void HeadlessBackend::Pump(Poll poll) {
 // Waiting for a message lets virtual time pass in poll-sized steps, stopping at the next
 // timer tick, so the script keeps its pace while the game sleeps.
 void HeadlessBackend::WaitForEvent(std::optional<uint32_t> timerDue) {
-  uint32_t step = std::max<uint32_t>(options_.millisecondsPerPoll, 1);
-  if (timerDue && int32_t(*timerDue - now_) > 0) step = std::min(step, *timerDue - now_);
-  AdvanceClock(step);
+  AdvanceClock(run_.WaitStep(timerDue));
 }
 
 void HeadlessBackend::PresentIfChanged() {
@@ -93,7 +69,7 @@ void HeadlessBackend::SendMciCommand(const char* command) {
 
 std::unique_ptr<detail::SoundDevice> HeadlessBackend::MakeSoundDevice() {
   if (options_.faults.failSoundDevice) return nullptr;
-  return std::make_unique<HeadlessSound>(now_, log_);
+  return std::make_unique<HeadlessSound>(run_.Now(), log_);
 }
 
 void HeadlessBackend::WriteShot(const Step& step) {

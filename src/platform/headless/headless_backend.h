@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "platform/backend_interface.h"
-#include "platform/headless/script_player.h"
+#include "platform/headless/script_run.h"
 #include "platform/screen_signature.h"
 
 namespace platform::headless {
@@ -20,11 +20,9 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   Log& MutableLog() { return log_; }
   const Log& GetLog() const { return log_; }
   detail::KeyState& Keys() { return keys_; }
-  ScriptPlayer& Script() { return script_; }
-  uint32_t Now() const { return now_; }
-  std::optional<int> StalledLine() const {
-    return stalledLine_ ? stalledLine_ : script_.UnplayedLine();
-  }
+  ScriptPlayer& Script() { return run_.Script(); }
+  uint32_t Now() const { return run_.Now(); }
+  std::optional<int> StalledScriptLine() const override { return run_.StalledLine(); }
   // Moves the clock on and plays what the script has due meanwhile (may request the end).
   void AdvanceClock(uint32_t milliseconds);
 
@@ -37,28 +35,25 @@ class HeadlessBackend final : public detail::Backend, private ScriptPlayer::Outp
   void OnFlip() override { ++log_.flips; }
 
  protected:
-  uint32_t ClockNow() const override { return now_; }
+  uint32_t ClockNow() const override { return run_.Now(); }
   void Pump(Poll poll) override;
   void WaitForEvent(std::optional<uint32_t> timerDue) override;
   bool OpenWindow() override { return !options_.faults.failWindow; }
   void CloseWindow() override {}
   std::unique_ptr<detail::SoundDevice> MakeSoundDevice() override;
-  void KeyQueried(int virtualKey, bool down) override { script_.NoteKeyQuery(virtualKey, down); }
+  void KeyQueried(int virtualKey, bool down) override {
+    run_.Script().NoteKeyQuery(virtualKey, down);
+  }
 
  private:
   void WriteShot(const Step& step) override;
   void WriteState(const Step& step) override;
   void PresentIfChanged();
   void ShowPaletteLoad();
-  void CheckForEnd();
 
   Options options_;
   Log log_;
-  ScriptPlayer script_;
-  uint32_t now_ = 0;
-  bool scriptEndReported_ = false;
-  bool timeLimitReported_ = false;
-  std::optional<int> stalledLine_;  // the step in progress when the time limit passed
+  ScriptRun run_;
   detail::ScreenSignature shown_;
 };
 

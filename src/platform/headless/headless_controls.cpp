@@ -44,10 +44,7 @@ bool ScriptFinished() {
   return backend == nullptr || backend->Script().Finished();
 }
 
-std::optional<int> StalledScriptLine() {
-  HeadlessBackend* backend = Active();
-  return backend != nullptr ? backend->StalledLine() : std::nullopt;
-}
+std::optional<int> StalledScriptLine() { return detail::CurrentBackend().StalledScriptLine(); }
 
 uint32_t Now() {
   HeadlessBackend* backend = Active();

@@ -1,5 +1,7 @@
 // Reading a headless script: one step a line, '#' starts a comment.
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -162,6 +164,15 @@ bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string&
   steps = std::move(parsed);
   error.clear();
   return true;
+}
+
+uint32_t ScriptTimeLimit(const std::vector<Step>& steps) {
+  constexpr uint64_t kGameTime = 600000;
+  uint64_t limit = kGameTime;
+  for (const Step& step : steps) {
+    if (step.kind == Step::Kind::Wait || step.kind == Step::Kind::Hold) limit += uint64_t(step.milliseconds);
+  }
+  return uint32_t(std::min<uint64_t>(limit, UINT32_MAX));
 }
 
 }  // namespace platform::headless

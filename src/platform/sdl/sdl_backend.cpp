@@ -34,6 +34,34 @@ constexpr uint32_t kLongestWaitMs = 100;
 // Mouse buttons share the map of physical keys under codes no key uses.
 constexpr int kLeftMouseButton = -1;
 
+// During the demo the player's keys, buttons and gamepads play no part (the script does);
+// closing the window, Alt+Enter and F12 still work.
+bool DemoIgnores(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      return event.key.keysym.sym != SDLK_F12 &&
+             !((event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) &&
+               (event.key.keysym.mod & KMOD_ALT) != 0);
+    case SDL_KEYUP:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYHATMOTION:
+      return true;
+    case SDL_WINDOWEVENT:
+      // The demo plays on without the focus, as its headless run does, its keys held.
+      return event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+             event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+    default:
+      return false;
+  }
+}
+
 bool NoOneSeesTheScreen() {
   const char* driver = SDL_GetCurrentVideoDriver();
   return driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
@@ -45,7 +73,10 @@ int MixerVolume(int volume) { return std::clamp(volume, 0, kMaxVolume) * MIX_MAX
 
 }  // namespace
 
-SdlBackend::SdlBackend(const Settings& settings) : settings_(settings), keyMap_(settings) {}
+SdlBackend::SdlBackend(const Settings& settings, const headless::Options* demo)
+    : settings_(settings), keyMap_(settings) {
+  if (demo != nullptr) demo_.emplace(*demo, keys_);
+}
 
 SdlBackend::~SdlBackend() {
   screen_.reset();
@@ -53,7 +84,10 @@ SdlBackend::~SdlBackend() {
   SDL_Quit();
 }
 
-uint32_t SdlBackend::CalendarTimeSeconds() { return uint32_t(std::time(nullptr)); }
+// The demo's wandering characters walk as they did when its script was recorded.
+uint32_t SdlBackend::CalendarTimeSeconds() {
+  return demo_ ? demo_->Seed() : uint32_t(std::time(nullptr));
+}
 
 void SdlBackend::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
 
@@ -113,6 +147,12 @@ void SdlBackend::Pump(Poll poll) {
     PaceFade();
     return;
   }
+  if (demo_) {
+    HandleEvents();
+    PresentIfChanged();
+    if (demo_->Poll()) RequestQuit();
+    return;
+  }
   const uint32_t now = SDL_GetTicks();
   if (now == lastPumpMs_) {
     PresentIfChanged();
@@ -129,6 +169,10 @@ void SdlBackend::Pump(Poll poll) {
 }
 
 void SdlBackend::WaitForEvent(std::optional<uint32_t> timerDue) {
+  if (demo_) {
+    if (demo_->Wait(timerDue)) RequestQuit();
+    return;
+  }
   uint32_t wait = kLongestWaitMs;
   if (screen_ && detail::CurrentScreenSignature() != shown_) {
     // A change waits to be shown: look again when the display allows it.
@@ -154,6 +198,7 @@ bool SdlBackend::HandleEvents() {
 }
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
+  if (demo_ && DemoIgnores(event)) return;
   if (gamepads_.Handle(event)) return;
   switch (event.type) {
     case SDL_QUIT:

@@ -9,6 +9,7 @@
 
 #include "platform/backend_interface.h"
 #include "platform/screen_signature.h"
+#include "platform/sdl/sdl_demo.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
@@ -17,7 +18,8 @@ namespace platform::sdl {
 
 class SdlBackend final : public detail::Backend {
  public:
-  explicit SdlBackend(const Settings& settings);
+  // With a demo, its script plays instead of the keyboard, mouse and gamepads.
+  explicit SdlBackend(const Settings& settings, const headless::Options* demo = nullptr);
   ~SdlBackend() override;
 
   uint32_t CalendarTimeSeconds() override;
@@ -26,14 +28,20 @@ class SdlBackend final : public detail::Backend {
   void OutputDebugString(const char* text) override;
   void SendMciCommand(const char* command) override;
   void OnFlip() override { PresentIfChanged(); }
+  std::optional<int> StalledScriptLine() const override {
+    return demo_ ? demo_->TimedOutLine() : std::nullopt;
+  }
 
  protected:
-  uint32_t ClockNow() const override { return SDL_GetTicks(); }
+  uint32_t ClockNow() const override { return demo_ ? demo_->Now() : SDL_GetTicks(); }
   void Pump(Poll poll) override;
   void WaitForEvent(std::optional<uint32_t> timerDue) override;
   bool OpenWindow() override;
   void CloseWindow() override;
   std::unique_ptr<detail::SoundDevice> MakeSoundDevice() override;
+  void KeyQueried(int virtualKey, bool down) override {
+    if (demo_) demo_->NoteKeyQuery(virtualKey, down);
+  }
 
  private:
   // Handles the events waiting; true when any arrived.
@@ -51,6 +59,7 @@ class SdlBackend final : public detail::Backend {
   void PaceFade();
 
   Settings settings_;
+  std::optional<DemoRun> demo_;
   std::unique_ptr<SdlScreen> screen_;
   KeyMap keyMap_;
   PhysicalKeys physicalKeys_{keys_};

@@ -8,7 +8,9 @@
 
 namespace platform {
 
-bool UseSdlBackend(const Settings& settings) {
+namespace {
+
+bool StartSdl(const Settings& settings, const headless::Options* demo) {
   detail::InstallBackend(nullptr);  // a backend in use ends before SDL starts again
   // The name the sound server's mixer and the screen saver show for the game.
   SDL_SetHint(SDL_HINT_APP_NAME, "Tamsel");
@@ -25,8 +27,16 @@ bool UseSdlBackend(const Settings& settings) {
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
     std::fprintf(stderr, "tamsel: no gamepads (%s)\n", SDL_GetError());
   }
-  detail::InstallBackend(std::make_unique<sdl::SdlBackend>(settings));
+  detail::InstallBackend(std::make_unique<sdl::SdlBackend>(settings, demo));
   return true;
+}
+
+}  // namespace
+
+bool UseSdlBackend(const Settings& settings) { return StartSdl(settings, nullptr); }
+
+bool UseSdlDemoBackend(const Settings& settings, const headless::Options& demo) {
+  return StartSdl(settings, &demo);
 }
 
 bool UseSdlBackend(const SdlOptions& options) {
