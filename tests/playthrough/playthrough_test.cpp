@@ -6,31 +6,21 @@
 // tools/playthrough/record_playthrough.py.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "../app/run_command.h"
+#include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
+using tamsel_test::DumpNumber;
 using tamsel_test::ReadFile;
 using tamsel_test::RunCommand;
 
 constexpr int kWood = 2;
 constexpr int kPalace = 4;
-
-long long Field(const std::string& json, const std::string& name) {
-  const std::string key = "\"" + name + "\":";
-  const size_t at = json.find(key);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no field " << name;
-    return -1;
-  }
-  return std::atoll(json.c_str() + at + key.size());
-}
 
 std::string Screen(const std::string& json) {
   const size_t at = json.find("\"screen\":\"");
@@ -72,14 +62,12 @@ TEST(Playthrough, TheDemoPlaysTheStoryFromANewGameToTheEndingAndBackToTheTitle) 
     ASSERT_FALSE(json.empty()) << "not written";
     EXPECT_EQ(Screen(json), milestone.screen);
     if (milestone.map >= 0) {
-      EXPECT_EQ(Field(json, "nMap"), milestone.map);
+      EXPECT_EQ(DumpNumber(json, "", "nMap"), milestone.map);
     }
     if (milestone.storyFlag >= 0) {
-      EXPECT_EQ(Field(json, "nStoryFlag"), milestone.storyFlag);
+      EXPECT_EQ(DumpNumber(json, "", "nStoryFlag"), milestone.storyFlag);
     }
-    const size_t hero = json.find("\"hero\":");
-    ASSERT_NE(hero, std::string::npos);
-    EXPECT_GE(Field(json.substr(hero), "nLevel"), milestone.leastLevel);
+    EXPECT_GE(DumpNumber(json, "hero", "nLevel"), milestone.leastLevel);
     EXPECT_TRUE(fs::exists(out / (fs::path(milestone.state).stem().string() + ".png")));
   }
 }
