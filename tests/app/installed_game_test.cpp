@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "run_command.h"
+#include "program_run.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "run_command.h"
+#include "program_run.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "../world/world_fixture.h"
+#include "small_world_fixture.h"
 #include "platform/system.h"
 #include "world/map_types.h"
 

@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +22,7 @@
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/map_files.h"
+#include "program_run.h"
 
 namespace {
 
@@ -46,17 +45,7 @@ intptr_t WindowProc(int message, intptr_t wParam, intptr_t lParam) {
   return platform::DefWindowProc(message, wParam, lParam);
 }
 
-// A number field of a dump, looked for after the given section ("" for the top level).
-long long Field(const std::string& json, const std::string& section, const std::string& name) {
-  const size_t from = section.empty() ? 0 : json.find("\"" + section + "\":");
-  const std::string key = "\"" + name + "\":";
-  const size_t at = from == std::string::npos ? from : json.find(key, from);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no field " << section << "." << name;
-    return -1;
-  }
-  return std::atoll(json.c_str() + at + key.size());
-}
+using tamsel_test::DumpNumber;
 
 // The sound effects a dump lists, in the order they were asked for, each as "ack_00" for
 // "voc\\ack_00.wav".
@@ -137,21 +126,19 @@ class ScriptedFights : public ::testing::Test {
   }
 
   std::string Dump(const std::string& name) const {
-    std::ifstream file(out_ / (name + ".json"), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    EXPECT_FALSE(text.str().empty()) << name << " was not written";
-    return text.str();
+    std::string json = tamsel_test::ReadFile(out_ / (name + ".json"));
+    EXPECT_FALSE(json.empty()) << name << " was not written";
+    return json;
   }
 
   // At the start of a fight: the arena, the hero in its place, the enemy's copy whole.
   static void ExpectFightStart(const std::string& json, const NpcRecord& enemy) {
     EXPECT_NE(json.find("\"screen\":\"battle\""), std::string::npos);
-    EXPECT_EQ(Field(json, "", "nMap"), kArena);
-    EXPECT_EQ(Field(json, "hero", "nX"), nHeroBattleX);
-    EXPECT_EQ(Field(json, "hero", "nY"), nHeroBattleY);
-    EXPECT_EQ(Field(json, "battle", "cursor"), 0);
-    EXPECT_EQ(Field(json, "battle", "nLife"), enemy.nLife);
+    EXPECT_EQ(DumpNumber(json, "", "nMap"), kArena);
+    EXPECT_EQ(DumpNumber(json, "hero", "nX"), nHeroBattleX);
+    EXPECT_EQ(DumpNumber(json, "hero", "nY"), nHeroBattleY);
+    EXPECT_EQ(DumpNumber(json, "battle", "cursor"), 0);
+    EXPECT_EQ(DumpNumber(json, "battle", "nLife"), enemy.nLife);
   }
 
   // After a won or escaped fight: the map, the eight view values and the hero's place as the
@@ -159,10 +146,10 @@ class ScriptedFights : public ::testing::Test {
   void ExpectWorldPutBack(const std::string& json) const {
     for (const char* name : {"nMap", "nViewCol", "nViewRow", "nLastViewCol", "nLastViewRow", "nScrollX",
                              "nScrollY", "nLastScrollX", "nLastScrollY"}) {
-      EXPECT_EQ(Field(json, "", name), Field(before_, "", name)) << name;
+      EXPECT_EQ(DumpNumber(json, "", name), DumpNumber(before_, "", name)) << name;
     }
     for (const char* name : {"nX", "nY", "nLastX", "nLastY", "nDirection", "nFrame"}) {
-      EXPECT_EQ(Field(json, "hero", name), Field(before_, "hero", name)) << name;
+      EXPECT_EQ(DumpNumber(json, "hero", name), DumpNumber(before_, "hero", name)) << name;
     }
     EXPECT_NE(json.find("\"screen\":\"world\""), std::string::npos);
     EXPECT_NE(json.find("\"battle\":null"), std::string::npos);
@@ -194,13 +181,13 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   ExpectWorldPutBack(after);
   // 50 + 25 × 3 experience: one level, 25 left; the bat's money and its ring are the hero's.
   ASSERT_EQ(bat.nLevel, 3);
-  EXPECT_EQ(Field(after, "hero", "nLevel"), 5);
-  EXPECT_EQ(Field(after, "hero", "nExp"), 25);
-  EXPECT_EQ(Field(after, "hero", "nAttack"), 31);
-  EXPECT_EQ(Field(after, "hero", "nDefense"), 17);
-  EXPECT_EQ(Field(after, "hero", "nMaxLife"), 140);
-  EXPECT_EQ(Field(after, "hero", "nLife"), 110 + (140 - 110) / 2);
-  EXPECT_EQ(Field(after, "hero", "nMoney"), 50 + bat.nMoney);
+  EXPECT_EQ(DumpNumber(after, "hero", "nLevel"), 5);
+  EXPECT_EQ(DumpNumber(after, "hero", "nExp"), 25);
+  EXPECT_EQ(DumpNumber(after, "hero", "nAttack"), 31);
+  EXPECT_EQ(DumpNumber(after, "hero", "nDefense"), 17);
+  EXPECT_EQ(DumpNumber(after, "hero", "nMaxLife"), 140);
+  EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 110 + (140 - 110) / 2);
+  EXPECT_EQ(DumpNumber(after, "hero", "nMoney"), 50 + bat.nMoney);
   EXPECT_EQ(hero.szGoods[0], '3');
   EXPECT_EQ(hero.szGoods[1], bat.szGoods[0]);
   EXPECT_NE(GoodsOfSlot(hero.szGoods[1]), nullptr) << "the loot names no goods of the table";
@@ -221,12 +208,12 @@ TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
             kBattleDead);
   ExpectFightStart(Dump("lose_1_start"), demon);
   // While the demon's blow is shown the hero's life is still whole; it drops afterwards.
-  EXPECT_EQ(Field(Dump("lose_3_demon_blow"), "hero", "nLife"), 40);
+  EXPECT_EQ(DumpNumber(Dump("lose_3_demon_blow"), "hero", "nLife"), 40);
   // Nothing is put back: the caller goes to the title screen.
   const std::string after = Dump("lose_6_after");
-  EXPECT_EQ(Field(after, "", "nMap"), kArena);
-  EXPECT_EQ(Field(after, "hero", "nX"), 640);
-  EXPECT_LE(Field(after, "hero", "nLife"), 40 - 42);
+  EXPECT_EQ(DumpNumber(after, "", "nMap"), kArena);
+  EXPECT_EQ(DumpNumber(after, "hero", "nX"), 640);
+  EXPECT_LE(DumpNumber(after, "hero", "nLife"), 40 - 42);
   const int voice = VoiceOf(demon.nPicture);
   EXPECT_EQ(Effects(after), (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", voice),
                                                       Effect("ack_", voice), Effect("ao_", 0),
@@ -254,9 +241,9 @@ TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
   ExpectFightStart(Dump("escape_1_start"), wolf);
   const std::string after = Dump("escape_5_after");
   ExpectWorldPutBack(after);
-  EXPECT_EQ(Field(after, "hero", "nLife"), 50 - damage);
-  EXPECT_EQ(Field(after, "hero", "nExp"), 0);
-  EXPECT_EQ(Field(after, "hero", "nMoney"), 50);
+  EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 50 - damage);
+  EXPECT_EQ(DumpNumber(after, "hero", "nExp"), 0);
+  EXPECT_EQ(DumpNumber(after, "hero", "nMoney"), 50);
   const int voice = VoiceOf(wolf.nPicture);
   EXPECT_EQ(Effects(after), (std::vector<std::string>{Effect("ack_", voice), Effect("ao_", 0)}));
 }

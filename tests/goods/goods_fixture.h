@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../world/world_fixture.h"
+#include "small_world_fixture.h"
 #include "goods/goods.h"
 
 namespace goods_test {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../world/world_fixture.h"
+#include "small_world_fixture.h"
 #include "goods/goods.h"
 #include "platform/backend.h"
 #include "platform/system.h"

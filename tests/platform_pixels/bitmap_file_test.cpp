@@ -21,8 +21,8 @@ std::vector<uint32_t> RampTable(size_t n) {
   return table;
 }
 
-bmp::Spec EightBit(int width, int height) {
-  bmp::Spec s;
+bmp::Layout EightBit(int width, int height) {
+  bmp::Layout s;
   s.width = width;
   s.height = height;
   s.table = RampTable(256);
@@ -34,7 +34,7 @@ std::optional<platform::DibBitmap> Decode(const std::vector<uint8_t>& file) {
   return DecodeBitmap(file.data(), file.size());
 }
 
-void ExpectIndexes(const platform::DibBitmap& b, const bmp::Spec& s) {
+void ExpectIndexes(const platform::DibBitmap& b, const bmp::Layout& s) {
   ASSERT_EQ(b.width, s.width);
   ASSERT_EQ(b.height, s.height);
   ASSERT_EQ(b.indexes.size(), s.pixels.size());
@@ -56,7 +56,7 @@ platform::Palette PaletteOf(const std::vector<uint32_t>& table) {
 TEST(DecodeBitmap, IndexedPicturesOfEveryDepthAndRowOrder) {
   for (int bits : {1, 4, 8}) {
     for (bool topDown : {false, true}) {
-      bmp::Spec s = EightBit(13, 5);  // 13: rows need padding at every depth
+      bmp::Layout s = EightBit(13, 5);  // 13: rows need padding at every depth
       s.bitsPerPixel = bits;
       s.topDown = topDown;
       s.table = RampTable(size_t(1) << bits);
@@ -101,7 +101,7 @@ TEST(DecodeBitmap, DirectColourPictures) {
        {0xFF112233, 0x00A0B0C0}, {MakeColorRef(0x33, 0x22, 0x11), MakeColorRef(0xC0, 0xB0, 0xA0)}},
   };
   for (const Case& c : cases) {
-    bmp::Spec s;
+    bmp::Layout s;
     s.width = c.pixels.size() == 6 ? 3 : 2;
     s.height = c.pixels.size() == 6 ? 2 : 1;
     s.bitsPerPixel = c.bits;
@@ -118,7 +118,7 @@ TEST(DecodeBitmap, DirectColourPictures) {
 }
 
 TEST(DecodeBitmap, ColourUsedCountAndIndexesPastTheTable) {
-  bmp::Spec s = EightBit(4, 1);
+  bmp::Layout s = EightBit(4, 1);
   s.table = RampTable(16);
   s.colorsUsed = 16;
   s.pixels = {0, 15, 16, 255};
@@ -134,7 +134,7 @@ TEST(DecodeBitmap, ColourUsedCountAndIndexesPastTheTable) {
 TEST(DecodeBitmap, RunLengthPictures) {
   // 8 bits, 6 × 3, stored from the bottom row: a run, a literal, end of line, a jump,
   // and end of picture before the top row is complete.
-  bmp::Spec s = EightBit(6, 3);
+  bmp::Layout s = EightBit(6, 3);
   s.compression = 1;
   s.rawPixelData = {
       4, 7,           // bottom row: 7 7 7 7
@@ -207,7 +207,7 @@ TEST(DecodeBitmap, RefusesDamagedAndHostileHeaders) {
   EXPECT_FALSE(with(10, 20)) << "pixels inside the header";
 
   // A huge picture claimed by a small file is refused before its memory is taken.
-  bmp::Spec huge = EightBit(1, 1);
+  bmp::Layout huge = EightBit(1, 1);
   huge.compression = 1;
   huge.rawPixelData = {0, 1};
   std::vector<uint8_t> file = bmp::Build(huge);
@@ -223,7 +223,7 @@ TEST(DecodeBitmap, RefusesDamagedAndHostileHeaders) {
 
 TEST(DecodeBitmap, EveryTruncationIsRefused) {
   for (int bits : {1, 8, 24}) {
-    bmp::Spec s = EightBit(5, 3);
+    bmp::Layout s = EightBit(5, 3);
     s.bitsPerPixel = bits;
     if (bits == 24) s.table.clear();
     if (bits == 1) {
@@ -245,7 +245,7 @@ TEST(DecodeBitmap, EveryTruncationIsRefused) {
 TEST(DecodeBitmap, CorruptedBytesNeverReadOutsideTheFile) {
   // Random damage to headers and run-length data: whatever the result, decoding stays within
   // the file (the sanitizer build checks every access) and results are self-consistent.
-  bmp::Spec rle = EightBit(16, 8);
+  bmp::Layout rle = EightBit(16, 8);
   rle.compression = 1;
   rle.rawPixelData = {10, 3, 0, 4, 1, 2, 3, 4, 0, 0, 0, 2, 3, 2, 4, 9, 0, 1};
   const std::vector<std::vector<uint8_t>> seeds = {bmp::Build(EightBit(16, 8)), bmp::Build(rle)};
@@ -269,7 +269,7 @@ TEST(DecodeBitmap, CorruptedBytesNeverReadOutsideTheFile) {
 }
 
 TEST(LoadBitmapFile, ReadsFilesAndRefusesMissingOnes) {
-  const bmp::Spec s = EightBit(7, 3);
+  const bmp::Layout s = EightBit(7, 3);
   const std::vector<uint8_t> bytes = bmp::Build(s);
   const std::string path =
       (std::filesystem::temp_directory_path() / ("tamsel_pixels_load_test_" + std::to_string(::getpid()) + ".bmp")).string();
@@ -289,7 +289,7 @@ TEST(StretchBitmapToSurface, PicturesInThePaletteKeepTheirIndexes) {
   // Entries 5 and 9 have the same colour; a colour-key index must survive as stored.
   std::vector<uint32_t> table = RampTable(256);
   table[9] = table[5];
-  bmp::Spec s = EightBit(3, 2);
+  bmp::Layout s = EightBit(3, 2);
   s.table = table;
   s.pixels = {9, 5, 200, 0, 255, 9};
   const auto b = Decode(bmp::Build(s));
@@ -310,7 +310,7 @@ TEST(StretchBitmapToSurface, PicturesInThePaletteKeepTheirIndexes) {
 }
 
 TEST(StretchBitmapToSurface, ScalesTheRectangleAndLeavesPixelsOutsideTheBitmap) {
-  bmp::Spec s;
+  bmp::Layout s;
   s.width = 2;
   s.height = 2;
   s.bitsPerPixel = 24;

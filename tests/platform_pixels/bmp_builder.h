@@ -6,7 +6,7 @@
 
 namespace bmp {
 
-struct Spec {
+struct Layout {
   int width = 0;
   int height = 0;  // positive; topDown stores the rows top first (negative height in the file)
   bool topDown = false;
@@ -31,7 +31,7 @@ inline void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + size_t(i)] = uint8_t(v >> (8 * i));
 }
 
-inline std::vector<uint8_t> Build(const Spec& s) {
+inline std::vector<uint8_t> Build(const Layout& s) {
   const size_t masksAfterHeader = (s.compression == 3 && s.headerSize == 40) ? 12 : 0;
   const size_t tableOffset = 14 + s.headerSize + masksAfterHeader;
   const size_t pixelOffset = tableOffset + s.table.size() * 4;

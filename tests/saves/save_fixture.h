@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "../world/world_fixture.h"
+#include "small_world_fixture.h"
 #include "app/save_game.h"
 #include "platform/system.h"
 

@@ -6,21 +6,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
+
+#include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using tamsel_test::ReadFile;
 
 // A state dump without the logs of what was shown and played on the way.
 std::string GameOf(const std::string& json) {
@@ -41,22 +36,22 @@ TEST(ScriptedSaveRun, AGameSavedInPlayComesBackWholeFromTheTitle) {
   const std::string command = "env -u XDG_DATA_HOME HOME=" + home.string() + " " + program.string() +
                               " --headless --script " + script.string() + " --shots " + out.string() +
                               " --data " + TAMSEL_DATA_DIR + " > " + (out / "output.txt").string() + " 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(out / "output.txt");
+  ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(out / "output.txt");
   EXPECT_TRUE(fs::is_empty(home));
-  const std::string slot3 = ReadAll(out / "save" / "3.sav");
+  const std::string slot3 = ReadFile(out / "save" / "3.sav");
   EXPECT_GT(slot3.size(), 188u);
-  EXPECT_EQ(ReadAll(out / "save" / "4.sav"), slot3);  // loaded in play and saved again at once
+  EXPECT_EQ(ReadFile(out / "save" / "4.sav"), slot3);  // loaded in play and saved again at once
   EXPECT_FALSE(fs::exists(fs::path(TAMSEL_DATA_DIR) / "save" / "3.sav"));
 
-  const std::string saved = ReadAll(out / "02_saved.json");
-  const std::string city = ReadAll(out / "03_city.json");
-  const std::string loaded = ReadAll(out / "05_loaded.json");
+  const std::string saved = ReadFile(out / "02_saved.json");
+  const std::string city = ReadFile(out / "03_city.json");
+  const std::string loaded = ReadFile(out / "05_loaded.json");
   ASSERT_FALSE(saved.empty());
   ASSERT_FALSE(loaded.empty());
   EXPECT_NE(saved.find("\"nX\":220"), std::string::npos);  // five steps from x 180
   EXPECT_NE(city.find("\"nMap\":1,"), std::string::npos);   // played on into the city
   EXPECT_NE(GameOf(city), GameOf(saved));
-  EXPECT_NE(ReadAll(out / "04_title_after_cancel.json").find("\"screen\":\"title\""), std::string::npos);
+  EXPECT_NE(ReadFile(out / "04_title_after_cancel.json").find("\"screen\":\"title\""), std::string::npos);
   EXPECT_EQ(GameOf(loaded), GameOf(saved));
 
   for (const char* shot : {"10_menu", "11_status", "12_menu_again", "13_about", "14_about_text",

@@ -31,35 +31,35 @@ class BitmapPaletteTest : public VideoTest {
 };
 
 TEST_F(BitmapPaletteTest, FullColourTableComesOutRedFirstWithReservedBytesAsFlags) {
-  BitmapSpec spec;
-  spec.colors = DistinctColors(3);
-  spec.colorsUsed = 1000;  // more than a table can hold: all 256 entries
-  spec.reservedByte = 0x5A;
-  WriteBitmap("pic/a.bmp", spec);
+  BitmapLayout layout;
+  layout.colors = DistinctColors(3);
+  layout.colorsUsed = 1000;  // more than a table can hold: all 256 entries
+  layout.reservedByte = 0x5A;
+  WriteBitmap("pic/a.bmp", layout);
 
   const platform::Palette palette = Load("pic\\a.bmp");
   for (int i = 0; i < 256; ++i) {
-    const PaletteEntry expected{spec.colors[i].red, spec.colors[i].green, spec.colors[i].blue,
+    const PaletteEntry expected{layout.colors[i].red, layout.colors[i].green, layout.colors[i].blue,
                                 0x5A};
     ASSERT_EQ(palette[i], expected) << "entry " << i;
   }
 }
 
 TEST_F(BitmapPaletteTest, SixteenColoursUsedTurnsOnlyThoseAndKeepsTheFollowingBytesRaw) {
-  BitmapSpec spec;
-  spec.width = 32;
-  spec.height = 32;
+  BitmapLayout layout;
+  layout.width = 32;
+  layout.height = 32;
   const ColorList all = DistinctColors(9);
-  spec.colors = ColorList(all.begin(), all.begin() + 16);
-  spec.colorsUsed = 16;
-  spec.pixel = [](int x, int y) { return uint32_t((x * 11 + y * 13) & 0xFF); };
-  const std::vector<uint8_t> file = EncodeBitmap(spec);
+  layout.colors = ColorList(all.begin(), all.begin() + 16);
+  layout.colorsUsed = 16;
+  layout.pixel = [](int x, int y) { return uint32_t((x * 11 + y * 13) & 0xFF); };
+  const std::vector<uint8_t> file = EncodeBitmap(layout);
   WriteDataFile("pic/b.bmp", file);
 
   const platform::Palette palette = Load("pic\\b.bmp");
   for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(palette[i].red, spec.colors[i].red);
-    EXPECT_EQ(palette[i].blue, spec.colors[i].blue);
+    EXPECT_EQ(palette[i].red, layout.colors[i].red);
+    EXPECT_EQ(palette[i].blue, layout.colors[i].blue);
   }
   ExpectRawBytes(palette, file, 16);
 }
@@ -76,12 +76,12 @@ TEST_F(BitmapPaletteTest, MissingFileGivesTheColourCube) {
 }
 
 TEST_F(BitmapPaletteTest, TrueColourFileGivesTheRawBytesAfterItsHeader) {
-  BitmapSpec spec;
-  spec.bitsPerPixel = 24;
-  spec.width = 20;
-  spec.height = 20;
-  spec.pixel = [](int x, int y) { return platform::MakeColorRef(uint8_t(x * 12), uint8_t(y), 99); };
-  const std::vector<uint8_t> file = EncodeBitmap(spec);
+  BitmapLayout layout;
+  layout.bitsPerPixel = 24;
+  layout.width = 20;
+  layout.height = 20;
+  layout.pixel = [](int x, int y) { return platform::MakeColorRef(uint8_t(x * 12), uint8_t(y), 99); };
+  const std::vector<uint8_t> file = EncodeBitmap(layout);
   WriteDataFile("pic/c.bmp", file);
 
   ExpectRawBytes(Load("pic\\c.bmp"), file, 0);
@@ -89,13 +89,13 @@ TEST_F(BitmapPaletteTest, TrueColourFileGivesTheRawBytesAfterItsHeader) {
 
 TEST_F(BitmapPaletteTest, ShortFilesReplaceOnlyWhatTheyHold) {
   // A complete header and ten colour entries, then the file ends.
-  BitmapSpec spec;
-  spec.colors = DistinctColors(1);
-  std::vector<uint8_t> file = EncodeBitmap(spec);
+  BitmapLayout layout;
+  layout.colors = DistinctColors(1);
+  std::vector<uint8_t> file = EncodeBitmap(layout);
   file.resize(54 + 10 * 4);
   WriteDataFile("pic/short.bmp", file);
   const platform::Palette palette = Load("pic\\short.bmp");
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(palette[i].red, spec.colors[i].red);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(palette[i].red, layout.colors[i].red);
   for (int i = 10; i < 256; ++i) ASSERT_EQ(palette[i], DefaultPalette()[i]) << "entry " << i;
 
   // Only part of the header: nothing of the table is read.
@@ -145,12 +145,12 @@ TEST_F(ColorMatchTest, ColourKeyIsTheMatchedIndex) {
 class BitmapLoadTest : public ColorMatchTest {};
 
 TEST_F(BitmapLoadTest, PictureInTheScreenColoursKeepsItsIndexesAndIsStretchedToTheSurface) {
-  BitmapSpec spec;
-  spec.colors = colors;
-  spec.width = 2;
-  spec.height = 2;
-  spec.pixel = [](int x, int y) { return uint32_t(10 + x + 2 * y); };
-  WriteBitmap("pic/small.bmp", spec);
+  BitmapLayout layout;
+  layout.colors = colors;
+  layout.width = 2;
+  layout.height = 2;
+  layout.pixel = [](int x, int y) { return uint32_t(10 + x + 2 * y); };
+  WriteBitmap("pic/small.bmp", layout);
 
   platform::Surface surface(4, 6);
   ASSERT_EQ(ReloadBitmapSurface(&surface, "pic\\small.bmp"), kResultOk);
@@ -168,7 +168,7 @@ TEST_F(BitmapLoadTest, MissingOrDamagedPicturesLeaveTheSurfaceAlone) {
   EXPECT_EQ(ReloadBitmapSurface(&surface, "pic\\none.bmp"), kResultFail);
   EXPECT_EQ(ReloadBitmapSurface(&surface, nullptr), kResultFail);
 
-  std::vector<uint8_t> garbage = EncodeBitmap(BitmapSpec{});
+  std::vector<uint8_t> garbage = EncodeBitmap(BitmapLayout{});
   garbage.resize(40);  // the header is cut short
   WriteDataFile("pic/cut.bmp", garbage);
   EXPECT_EQ(ReloadBitmapSurface(&surface, "pic\\cut.bmp"), kResultFail);

@@ -43,13 +43,13 @@ class DisplayTest : public VideoTest {
   void WritePictures(const std::string& skip = "") {
     for (const char* name : kPictureNames) {
       if (skip == name) continue;
-      BitmapSpec spec;
+      BitmapLayout layout;
       const bool title = std::string(name) == "title";
-      spec.colors = title ? titleColors : gameColors;
-      spec.width = title ? 640 : 8;
-      spec.height = title ? 480 : 8;
-      spec.pixel = [](int x, int y) { return uint32_t(PatternAt(x, y)); };
-      WriteBitmap(std::string("pic/") + name + ".bmp", spec);
+      layout.colors = title ? titleColors : gameColors;
+      layout.width = title ? 640 : 8;
+      layout.height = title ? 480 : 8;
+      layout.pixel = [](int x, int y) { return uint32_t(PatternAt(x, y)); };
+      WriteBitmap(std::string("pic/") + name + ".bmp", layout);
     }
   }
 

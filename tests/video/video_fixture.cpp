@@ -9,18 +9,18 @@
 #include "platform/system.h"
 #include "video/display.h"
 
-std::vector<uint8_t> EncodeBitmap(const BitmapSpec& spec) {
-  bmp::Spec s;
-  s.width = spec.width;
-  s.height = spec.height;
-  s.bitsPerPixel = spec.bitsPerPixel;
-  s.colorsUsed = spec.colorsUsed;
-  s.reserved = spec.reservedByte;
-  if (spec.bitsPerPixel <= 8)
-    for (const platform::PaletteEntry& c : spec.colors)
+std::vector<uint8_t> EncodeBitmap(const BitmapLayout& layout) {
+  bmp::Layout s;
+  s.width = layout.width;
+  s.height = layout.height;
+  s.bitsPerPixel = layout.bitsPerPixel;
+  s.colorsUsed = layout.colorsUsed;
+  s.reserved = layout.reservedByte;
+  if (layout.bitsPerPixel <= 8)
+    for (const platform::PaletteEntry& c : layout.colors)
       s.table.push_back(platform::MakeColorRef(c.red, c.green, c.blue));
-  for (int y = 0; y < spec.height; ++y)
-    for (int x = 0; x < spec.width; ++x) s.pixels.push_back(spec.pixel(x, y));
+  for (int y = 0; y < layout.height; ++y)
+    for (int x = 0; x < layout.width; ++x) s.pixels.push_back(layout.pixel(x, y));
   return bmp::Build(s);
 }
 
@@ -66,8 +66,8 @@ void VideoTest::WriteDataFile(const std::string& relative, const std::vector<uin
   file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void VideoTest::WriteBitmap(const std::string& relative, const BitmapSpec& spec) {
-  WriteDataFile(relative, EncodeBitmap(spec));
+void VideoTest::WriteBitmap(const std::string& relative, const BitmapLayout& layout) {
+  WriteDataFile(relative, EncodeBitmap(layout));
 }
 
 ColorList GrayRamp() {

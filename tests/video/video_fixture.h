@@ -16,7 +16,7 @@
 // A 256-entry colour list (red, green, blue) for writing bitmap colour tables.
 using ColorList = std::vector<platform::PaletteEntry>;
 
-struct BitmapSpec {
+struct BitmapLayout {
   int width = 4;
   int height = 4;
   int bitsPerPixel = 8;        // 8 (indexed) or 24
@@ -27,7 +27,7 @@ struct BitmapSpec {
   std::function<uint32_t(int x, int y)> pixel = [](int, int) { return 0u; };
 };
 
-std::vector<uint8_t> EncodeBitmap(const BitmapSpec& spec);
+std::vector<uint8_t> EncodeBitmap(const BitmapLayout& layout);
 
 class VideoTest : public ::testing::Test {
  protected:
@@ -42,7 +42,7 @@ class VideoTest : public ::testing::Test {
 
   // Writes a file below the data directory ("pic/x.bmp").
   void WriteDataFile(const std::string& relative, const std::vector<uint8_t>& bytes);
-  void WriteBitmap(const std::string& relative, const BitmapSpec& spec);
+  void WriteBitmap(const std::string& relative, const BitmapLayout& layout);
 
   std::filesystem::path dataDir;
 };

@@ -10,7 +10,7 @@
 #include "video/display.h"
 #include "world/movement.h"
 #include "world/talk.h"
-#include "world_fixture.h"
+#include "small_world_fixture.h"
 
 namespace world_test {
 namespace {

@@ -6,37 +6,17 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using tamsel_test::ReadFile;
 
-// A number field of a state dump, looked for after the given section ("" for the top level,
-// "hero" for the hero's record).
-long long Field(const std::string& json, const std::string& name, const std::string& section = "") {
-  size_t from = 0;
-  if (!section.empty()) {
-    from = json.find("\"" + section + "\":");
-    if (from == std::string::npos) ADD_FAILURE() << "no section " << section;
-  }
-  const std::string key = "\"" + name + "\":";
-  const size_t at = json.find(key, from == std::string::npos ? 0 : from);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no field " << name;
-    return -1;
-  }
-  return std::atoll(json.c_str() + at + key.size());
-}
+using tamsel_test::DumpNumber;
 
 struct Expected {
   const char* state;
@@ -56,7 +36,7 @@ TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
                               " --shots " + out.string() + " --data " + TAMSEL_DATA_DIR + " > " +
                               (out / "output.txt").string() + " 2>&1";
   const int status = std::system(command.c_str());
-  ASSERT_EQ(status, 0) << ReadAll(out / "output.txt");
+  ASSERT_EQ(status, 0) << ReadFile(out / "output.txt");
 
   const Expected steps[] = {
       // After the first talk: the home, the hero where a new game puts it.
@@ -73,14 +53,14 @@ TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
   };
   for (const Expected& step : steps) {
     SCOPED_TRACE(step.state);
-    const std::string json = ReadAll(out / step.state);
+    const std::string json = ReadFile(out / step.state);
     ASSERT_FALSE(json.empty()) << "no state written";
-    EXPECT_EQ(Field(json, "nMap"), step.map);
-    EXPECT_EQ(Field(json, "nX", "hero"), step.heroX);
-    EXPECT_EQ(Field(json, "nY", "hero"), step.heroY);
-    EXPECT_EQ(Field(json, "nViewCol"), step.viewCol);
-    EXPECT_EQ(Field(json, "nViewRow"), step.viewRow);
-    EXPECT_EQ(Field(json, "nStoryStage"), step.storyStage);
+    EXPECT_EQ(DumpNumber(json, "", "nMap"), step.map);
+    EXPECT_EQ(DumpNumber(json, "hero", "nX"), step.heroX);
+    EXPECT_EQ(DumpNumber(json, "hero", "nY"), step.heroY);
+    EXPECT_EQ(DumpNumber(json, "", "nViewCol"), step.viewCol);
+    EXPECT_EQ(DumpNumber(json, "", "nViewRow"), step.viewRow);
+    EXPECT_EQ(DumpNumber(json, "", "nStoryStage"), step.storyStage);
   }
   for (const char* shot : {"00_title.png", "01_story.png", "02_first_talk.png", "03_home.png",
                            "04_city.png", "05_home_again.png", "06_shop.png",

@@ -9,7 +9,7 @@
 #include "platform/system.h"
 #include "video/display.h"
 #include "world/talk.h"
-#include "world_fixture.h"
+#include "small_world_fixture.h"
 
 namespace world_test {
 namespace {

@@ -8,7 +8,7 @@
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/world_view.h"
-#include "world_fixture.h"
+#include "small_world_fixture.h"
 
 namespace world_test {
 namespace {

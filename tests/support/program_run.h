@@ -1,7 +1,10 @@
-// Running a command line as a player's shell would, and reading back the files it wrote.
+// Running the real program as a player's shell would, and reading back the files and state dumps it wrote.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <filesystem>
@@ -32,6 +35,19 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// A number field of a state dump, looked for after the given section ("" for the top level,
+// "hero" for the hero's record, "battle" for the fight's).
+inline long long DumpNumber(const std::string& json, const std::string& section, const std::string& name) {
+  const size_t from = section.empty() ? 0 : json.find("\"" + section + "\":");
+  const std::string key = "\"" + name + "\":";
+  const size_t at = from == std::string::npos ? from : json.find(key, from);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no field " << section << "." << name;
+    return -1;
+  }
+  return std::atoll(json.c_str() + at + key.size());
 }
 
 }  // namespace tamsel_test

@@ -1,4 +1,4 @@
-#include "world_fixture.h"
+#include "small_world_fixture.h"
 
 #include <unistd.h>
 
