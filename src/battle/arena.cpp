@@ -53,7 +53,8 @@ ArenaScope::ArenaScope(const NpcRecord& enemy, int32_t nArenaMap, const int32_t&
 
 ArenaScope::~ArenaScope() {
   if (!settled_) PutBackWorld();
-  // A victory empties the arena's list to take the fallen enemy off the screen.
+  // A victory empties the arena's list to take the fallen enemy off the screen; the arena
+  // gets back the number of characters the maps gave it.
   arena_.nNpcCount = arenaCount_;
   lpFightEnemy = nullptr;
   lpFightCursor = nullptr;
