@@ -106,7 +106,8 @@ TEST_F(BattleTest, AFailedEscapeBlinksAndTheEnemyStrikesOnce) {
 TEST_F(BattleTest, AGameSavedBeforeAFightStillLoadsAfterIt) {
   const int arenaCount = NpcCount(mapTable[kArena]);
   ASSERT_EQ(SaveGame(0), 1);
-  EXPECT_EQ(Fight(Enemy(0, 15, 6), 50, {Tap(VK_RETURN), Tap(VK_RETURN), Tap(VK_RETURN)}), kBattleWon);
+  EXPECT_EQ(Fight(Enemy(0, 15, 6), 50, {Tap(VK_RETURN), Tap(VK_RETURN), Tap(VK_RETURN)}),
+            kBattleWon);
   EXPECT_EQ(NpcCount(mapTable[kArena]), arenaCount);
   EXPECT_EQ(LoadGame(0), 1);
   EXPECT_EQ(Fight(Enemy(30, 15, 6), -1, {Tap(VK_UP), Tap(VK_RETURN)}), kBattleEscaped);

@@ -1,5 +1,5 @@
 // The soak: the whole program on the real data set, driven by random keys for half an hour of
-// game time on the headless backend, from a new game and from a saved game. Between every two
+// game time on the headless backend, from a new game and from saved games. Between every two
 // frames of the world it checks that the hero stands inside the view and off solid cells, that
 // no map changed its size or its number of characters, and that money and life are within what
 // play can give; every save is loaded back and must give back exactly what was saved, and no
@@ -16,11 +16,9 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
-#include <optional>
 #include <random>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "app/game_state.h"
 #include "app/main_loop.h"
@@ -130,7 +128,9 @@ int64_t Wealth() {
     const MapInfo& map = mapTable[m];
     for (const uint16_t code : map.lpTiles) {
       if (code == kMoneyChest) wealth += kMostInAMoneyChest;
-      if (code > kMoneyChest && code - kMoneyChest < kGoodsCount) wealth += SalePrice(char('0' + code - kMoneyChest));
+      if (code > kMoneyChest && code - kMoneyChest < kGoodsCount) {
+        wealth += SalePrice(char('0' + code - kMoneyChest));
+      }
     }
     if (m >= kFirstShop) continue;
     for (int i = 0; i < NpcCount(map); ++i) {
@@ -223,7 +223,8 @@ class Keys {
     int pick = Below(total);
     for (const Choice& choice : kMix) {
       if ((pick -= choice.weight) >= 0) continue;
-      const uint32_t milliseconds = Between(choice.shortest, walking ? choice.longest : choice.shortest + 80);
+      const uint32_t longest = walking ? choice.longest : choice.shortest + 80;
+      const uint32_t milliseconds = Between(choice.shortest, longest);
       if (choice.key == kArrow) {
         static constexpr int kArrows[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
         if (!walking || Below(4) == 0) heading_ = kArrows[Below(4)];
@@ -293,7 +294,7 @@ class Soak : public ::testing::Test {
     options.quitWhenScriptEnds = false;
     options.quitAfterMilliseconds = milliseconds;
     options.millisecondsPerPaletteLoad = 2;  // fades take their half second of game time
-    options.observer = [this](uint32_t now, bool inMessageLoop) { return Observe(now, inMessageLoop); };
+    options.observer = [this](uint32_t now, bool inLoop) { return Observe(now, inLoop); };
     headless::UseHeadlessBackend(options);
     bSoundOn = 1;
     bAppActive = 1;
@@ -337,7 +338,7 @@ class Soak : public ::testing::Test {
     fighting_ = fighting;
 
     const bool titleMode = Is(screen, "title") || (Is(screen, "load") && loadFromTitle_);
-    if (titleMode && keys_.Idle(now) && Is(screen, "load")) keys_.Plan({VK_ESCAPE});  // nothing loaded
+    if (titleMode && keys_.Idle(now) && Is(screen, "load")) keys_.Plan({VK_ESCAPE});  // not loaded
     keys_.Play(now, !titleMode, Is(screen, "world"));
 
     if (inMessageLoop) {
@@ -441,7 +442,8 @@ class Soak : public ::testing::Test {
     const int64_t top = int64_t(nViewRow) * kCellSize - nScrollY;
     EXPECT_TRUE(left >= 0 && left + 640 <= int64_t(map.nWidth) * kCellSize &&
                 top >= 0 && top + 480 <= int64_t(map.nHeight) * kCellSize)
-        << "view " << nViewCol << "," << nViewRow << " scrolled " << nScrollX << "," << nScrollY << " on map " << nMap;
+        << "view " << nViewCol << "," << nViewRow << " scrolled " << nScrollX << "," << nScrollY
+        << " on map " << nMap;
     // The hero's frame is on the screen; its head may rise 16 pixels above the top.
     EXPECT_TRUE(hero.nX >= 0 && hero.nX + hero.nFrameWidth <= 640 &&
                 hero.nY - hero.nFrameHeight >= -16 && hero.nY <= 480)
@@ -455,10 +457,13 @@ class Soak : public ::testing::Test {
             << "hero in a solid cell at " << x << "," << y << " of map " << nMap;
       }
     }
-    for (int m = 0; m < kMapCount; ++m) EXPECT_TRUE(ShapeOf(mapTable[m]) == shapes_[m]) << "map " << m << " changed shape";
+    for (int m = 0; m < kMapCount; ++m) {
+      EXPECT_TRUE(ShapeOf(mapTable[m]) == shapes_[m]) << "map " << m << " changed its shape";
+    }
     EXPECT_GE(hero.nMoney, 0);
     EXPECT_LE(Wealth(), mostWealth_) << "money " << hero.nMoney << " from nowhere";
-    EXPECT_TRUE(hero.nLife > 0 && hero.nLife <= hero.nMaxLife) << "life " << hero.nLife << " of " << hero.nMaxLife;
+    EXPECT_TRUE(hero.nLife > 0 && hero.nLife <= hero.nMaxLife)
+        << "life " << hero.nLife << " of " << hero.nMaxLife;
     // Only levels raise the most life the hero can have.
     EXPECT_EQ(hero.nMaxLife - kLifePerLevel * hero.nLevel, lifeAboveLevels_);
   }
