@@ -1,5 +1,7 @@
 #include "battle/arena.h"
 
+#include <algorithm>
+
 #include "app/game_state.h"
 #include "battle/battle.h"
 
@@ -15,13 +17,16 @@ const int32_t* lpFightCursor = nullptr;
 int32_t* const kViewValues[8] = {&nViewCol,     &nViewRow,     &nScrollX,     &nScrollY,
                                  &nLastViewCol, &nLastViewRow, &nLastScrollX, &nLastScrollY};
 
+// The map a fight is shown on, kept within the table as the current map is.
+MapInfo& ArenaMap(int32_t nArenaMap) { return mapTable[std::clamp(nArenaMap, 0, kMapCount - 1)]; }
+
 }  // namespace
 
 const NpcRecord* BattleEnemy() { return lpFightEnemy; }
 int32_t BattleCursor() { return lpFightCursor != nullptr ? *lpFightCursor : 0; }
 
 ArenaScope::ArenaScope(const NpcRecord& enemy, int32_t nArenaMap, const int32_t& cursor)
-    : map_(nMap), hero_(hero) {
+    : map_(nMap), arena_(ArenaMap(nArenaMap)), arenaCount_(arena_.nNpcCount), hero_(hero) {
   for (int i = 0; i < 8; ++i) view_[i] = *kViewValues[i];
 
   nMap = nArenaMap;
@@ -33,15 +38,14 @@ ArenaScope::ArenaScope(const NpcRecord& enemy, int32_t nArenaMap, const int32_t&
 
   // The enemy's copy is the arena's only character. An arena whose list is empty (damaged
   // data) gets a slot for it rather than a write past its end.
-  MapInfo& arena = CurrentMap();
-  if (arena.lpNpcs.empty()) arena.lpNpcs.resize(1);
-  NpcRecord& figure = arena.lpNpcs[0];
+  if (arena_.lpNpcs.empty()) arena_.lpNpcs.resize(1);
+  NpcRecord& figure = arena_.lpNpcs[0];
   figure = enemy;
   figure.nX = nEnemyBattleX;
   figure.nY = nEnemyBattleY;
   figure.nDirection = kEnemyFacingLeft;
   figure.nFrame = 0;
-  arena.nNpcCount = 1;
+  arena_.nNpcCount = 1;
 
   lpFightEnemy = &enemy;
   lpFightCursor = &cursor;
@@ -49,6 +53,9 @@ ArenaScope::ArenaScope(const NpcRecord& enemy, int32_t nArenaMap, const int32_t&
 
 ArenaScope::~ArenaScope() {
   if (!settled_) PutBackWorld();
+  // A victory empties the arena's list to take the fallen enemy off the screen; the arena
+  // gets back the number of characters the maps gave it.
+  arena_.nNpcCount = arenaCount_;
   lpFightEnemy = nullptr;
   lpFightCursor = nullptr;
 }

@@ -10,7 +10,8 @@
 // fight (its enemy copy and command cursor, both RunBattle's) to the state dump.
 // A fight that is left by a quit (the window closed, a script ended inside the fight) unwinds
 // through the destructor, which puts the world back without drawing, so no arena outlives
-// its fight.
+// its fight. However the fight ends, the arena gets back the number of characters it had:
+// a saved game is read only when every map has as many as the maps in play.
 class ArenaScope {
  public:
   ArenaScope(const NpcRecord& enemy, int32_t nArenaMap, const int32_t& cursor);
@@ -26,6 +27,8 @@ class ArenaScope {
 
  private:
   int32_t map_;
+  MapInfo& arena_;
+  int32_t arenaCount_;
   int32_t view_[8];
   NpcRecord hero_;
   bool settled_ = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +68,11 @@ struct Options {
   bool quitWhenScriptEnds = true;
   uint32_t quitAfterMilliseconds = 600000;
   Faults faults;
+  // Called at every poll, once the script has played what was due, with the virtual time and
+  // whether the poll comes from the message loop (between two frames of the world, no screen
+  // of the game's own waiting for keys). A test drives keys and checks the game from here;
+  // returning false ends the run as the end of a script does.
+  std::function<bool(uint32_t now, bool inMessageLoop)> observer;
 };
 
 // Installs a fresh headless backend (replacing any backend in use) and resets its logs.
@@ -96,6 +102,8 @@ void ClearLog();
 // Direct key control for in-process tests (scripts use the same mechanism).
 void PressKey(int virtualKey);
 void ReleaseKey(int virtualKey);
+// Lets go of every key and drops the presses the game has not asked about yet.
+void ReleaseAllKeys();
 // Appends steps to the running script.
 void AddSteps(const std::vector<Step>& steps);
 bool ScriptFinished();

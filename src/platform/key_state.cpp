@@ -14,6 +14,11 @@ void KeyState::Release(int virtualKey) {
 
 void KeyState::ReleaseAll() { held_.fill(false); }
 
+void KeyState::Clear() {
+  held_.fill(false);
+  pressedSinceQuery_.fill(false);
+}
+
 bool KeyState::IsHeld(int virtualKey) const { return Valid(virtualKey) && held_[virtualKey]; }
 
 int KeyState::Query(int virtualKey) {

@@ -12,6 +12,8 @@ class KeyState {
   void Press(int virtualKey);
   void Release(int virtualKey);
   void ReleaseAll();
+  // Every key up, and no press left waiting for the game to see it.
+  void Clear();
   bool IsHeld(int virtualKey) const;
   // Non-zero while held (0x8000) or when pressed since the previous query (1); the query
   // clears the "pressed since" mark.

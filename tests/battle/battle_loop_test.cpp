@@ -6,6 +6,7 @@
 
 #include "app/game_state.h"
 #include "app/open_screen.h"
+#include "app/save_game.h"
 #include "app/state_dump.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
@@ -98,6 +99,20 @@ TEST_F(BattleTest, AFailedEscapeBlinksAndTheEnemyStrikesOnce) {
                    messageShown(false), Wait(80), messageShown(true), Tap(VK_RETURN), Tap(VK_RETURN)}),
             kBattleWon);
   EXPECT_EQ(hero.nLife, 50 - damage);
+}
+
+// A saved game is read only when every map has as many characters as the maps in play, so the
+// arena must have its own number back after a fight, won or escaped.
+TEST_F(BattleTest, AGameSavedBeforeAFightStillLoadsAfterIt) {
+  const int arenaCount = NpcCount(mapTable[kArena]);
+  ASSERT_EQ(SaveGame(0), 1);
+  EXPECT_EQ(Fight(Enemy(0, 15, 6), 50, {Tap(VK_RETURN), Tap(VK_RETURN), Tap(VK_RETURN)}),
+            kBattleWon);
+  EXPECT_EQ(NpcCount(mapTable[kArena]), arenaCount);
+  EXPECT_EQ(LoadGame(0), 1);
+  EXPECT_EQ(Fight(Enemy(30, 15, 6), -1, {Tap(VK_UP), Tap(VK_RETURN)}), kBattleEscaped);
+  EXPECT_EQ(NpcCount(mapTable[kArena]), arenaCount);
+  EXPECT_EQ(LoadGame(0), 1);
 }
 
 TEST_F(BattleTest, AQuitInTheMiddleOfAFightLeavesTheWorldAsItWas) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "headless_fixture.h"
 
 using namespace platform;
@@ -23,6 +25,13 @@ TEST_F(KeyStateTest, KeysLatchATapBetweenPollsAndReadHeldKeysUntilReleased) {
   for (int i = 0; i < 3; ++i) EXPECT_NE(GetAsyncKeyState(VK_UP), 0);
   headless::ReleaseKey(VK_UP);
   EXPECT_EQ(GetAsyncKeyState(VK_UP), 0);
+  // Letting go of everything also drops a tap the game has not seen yet.
+  headless::PressKey(VK_DOWN);
+  headless::ReleaseKey(VK_DOWN);
+  headless::PressKey(VK_A);
+  headless::ReleaseAllKeys();
+  EXPECT_EQ(GetAsyncKeyState(VK_DOWN), 0);
+  EXPECT_EQ(GetAsyncKeyState(VK_A), 0);
   // Codes outside the key table read as up instead of reaching past it.
   EXPECT_EQ(GetAsyncKeyState(-1), 0);
   EXPECT_EQ(GetAsyncKeyState(100000), 0);
@@ -45,4 +54,26 @@ TEST(VirtualClock, MovesOnlyWithPollsByTheConfiguredStep) {
   // The calendar answers the fixed seed, so random sequences repeat.
   EXPECT_EQ(CalendarTimeSeconds(), 1234u);
   EXPECT_EQ(CalendarTimeSeconds(), 1234u);
+}
+
+TEST(VirtualClock, AnObserverSeesEveryPollAndCanEndTheRun) {
+  struct Seen {
+    uint32_t now;
+    bool inMessageLoop;
+  };
+  std::vector<Seen> seen;
+  headless::Options options = tamsel_test::OpenEndedOptions();
+  options.observer = [&](uint32_t now, bool inMessageLoop) {
+    seen.push_back({now, inMessageLoop});
+    return now < 3;
+  };
+  headless::UseHeadlessBackend(options);
+  GetTickCount();
+  PeekMessage();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].now, 1u);
+  EXPECT_FALSE(seen[0].inMessageLoop);
+  EXPECT_TRUE(seen[1].inMessageLoop);
+  EXPECT_THROW(GetAsyncKeyState(VK_UP), QuitRequested);  // the observer said no more at 3
+  headless::UseHeadlessBackend(tamsel_test::OpenEndedOptions());
 }

@@ -23,15 +23,16 @@ void HeadlessBackend::AdvanceClock(uint32_t milliseconds) {
 // A palette load is shown at once. When the options give it time, that time passes and the
 // script plays on meanwhile; without, a fade is over in an instant for the script, whose next
 // step waits for the game's next poll of its own. Any other poll takes the poll step and shows
-// what changed.
+// what changed. The test's observer, if any, then sees the poll.
 void HeadlessBackend::Pump(Poll poll) {
   if (poll == Poll::PaletteLoad) {
     ShowPaletteLoad();
     if (options_.millisecondsPerPaletteLoad > 0) AdvanceClock(options_.millisecondsPerPaletteLoad);
-    return;
+  } else {
+    AdvanceClock(options_.millisecondsPerPoll);
+    PresentIfChanged();
   }
-  AdvanceClock(options_.millisecondsPerPoll);
-  PresentIfChanged();
+  if (options_.observer && !options_.observer(now_, poll == Poll::Message)) RequestQuit();
 }
 
 // Waiting for a message lets virtual time pass in poll-sized steps, stopping at the next

@@ -35,6 +35,10 @@ void ReleaseKey(int virtualKey) {
   if (HeadlessBackend* backend = Active()) backend->Keys().Release(virtualKey);
 }
 
+void ReleaseAllKeys() {
+  if (HeadlessBackend* backend = Active()) backend->Keys().Clear();
+}
+
 void AddSteps(const std::vector<Step>& steps) {
   if (HeadlessBackend* backend = Active()) backend->Script().Append(steps);
 }
