@@ -32,7 +32,7 @@ void HeadlessBackend::Pump(Poll poll) {
     AdvanceClock(options_.millisecondsPerPoll);
     PresentIfChanged();
   }
-  if (options_.observer && !options_.observer(now_, poll == Poll::Message)) RequestQuit();
+  if (options_.observer && !options_.observer(run_.Now(), poll == Poll::Message)) RequestQuit();
 }
 
 // Waiting for a message lets virtual time pass in poll-sized steps, stopping at the next
