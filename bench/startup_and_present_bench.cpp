@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/game_state.h"
 #include "bench_world.h"
@@ -33,23 +35,17 @@ double ChildrenSeconds() {
          double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
-// tamsel --headless with a script that lets the title stand for a millisecond and ends. Real
-// time per run, and the processor time the program used (what a busy machine leaves alone).
-void BM_StartUpToTitleWholeProcess(benchmark::State& state) {
-  const std::string script = "/tmp/tamsel-bench-title-" + std::to_string(getpid()) + ".txt";
-  if (std::FILE* file = std::fopen(script.c_str(), "w")) {
-    std::fputs("wait 1\n", file);
-    std::fclose(file);
-  }
-  const std::string shots = "/tmp";
-  char* const argv[] = {const_cast<char*>(TAMSEL_PROGRAM), const_cast<char*>("--headless"),
-                        const_cast<char*>("--script"),     const_cast<char*>(script.c_str()),
-                        const_cast<char*>("--shots"),      const_cast<char*>(shots.c_str()),
-                        nullptr};
+// Runs tamsel with the given arguments once per iteration: real time per run, and the
+// processor time the program used (what a busy machine leaves alone).
+void RunWholeProcess(benchmark::State& state, std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), TAMSEL_PROGRAM);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
   const double before = ChildrenSeconds();
   for (auto _ : state) {
     pid_t child = 0;
-    if (posix_spawn(&child, TAMSEL_PROGRAM, nullptr, nullptr, argv, environ) != 0) {
+    if (posix_spawn(&child, TAMSEL_PROGRAM, nullptr, nullptr, argv.data(), environ) != 0) {
       state.SkipWithError("cannot start the game");
       break;
     }
@@ -58,9 +54,27 @@ void BM_StartUpToTitleWholeProcess(benchmark::State& state) {
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the run failed");
   }
   state.counters["process_cpu_ms"] = 1e3 * (ChildrenSeconds() - before) / double(state.iterations());
+}
+
+// tamsel --headless with a script that lets the title stand for a millisecond and ends.
+void BM_StartUpToTitleWholeProcess(benchmark::State& state) {
+  const std::string script = "/tmp/tamsel-bench-title-" + std::to_string(getpid()) + ".txt";
+  if (std::FILE* file = std::fopen(script.c_str(), "w")) {
+    std::fputs("wait 1\n", file);
+    std::fclose(file);
+  }
+  RunWholeProcess(state, {"--headless", "--script", script, "--shots", "/tmp", "--data", TAMSEL_DATA_DIR});
   std::remove(script.c_str());
 }
 BENCHMARK(BM_StartUpToTitleWholeProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+// The shipped demo, headless: the whole story from a new game to the ending and the title.
+void BM_DemoWholeProcessHeadless(benchmark::State& state) {
+  const std::string shots = "/tmp/tamsel-bench-demo-" + std::to_string(getpid());
+  RunWholeProcess(state, {"--headless", "--demo", "--shots", shots, "--data", TAMSEL_DATA_DIR});
+  std::filesystem::remove_all(shots);
+}
+BENCHMARK(BM_DemoWholeProcessHeadless)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // What start-up loads before the title: every picture, the dialogue, the font, maps and
 // characters (the window and the device already exist).
