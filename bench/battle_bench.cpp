@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/game_state.h"
+#include "bench_world.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
 #include "goods/goods.h"
@@ -20,23 +21,10 @@ constexpr int kArena = 3;
 // A blow shows ten explosion frames, ten shake steps and the screen with the lowered life.
 constexpr int kFramesPerBlow = 21;
 
-intptr_t BenchWindowProc(int message, intptr_t wParam, intptr_t lParam) {
-  return platform::DefWindowProc(message, wParam, lParam);
-}
-
 // The real data set and a foe from the wood (any character when the wood has none to offer).
 NpcRecord StartBattleWorld() {
-  platform::headless::Options options;
-  options.quitWhenScriptEnds = false;
-  options.quitAfterMilliseconds = 0xFFFFFFFFu;
-  platform::headless::UseHeadlessBackend(options);
-  platform::SetDataDirectory(TAMSEL_DATA_DIR);
-  if (!platform::WindowExists()) platform::CreateMainWindow(BenchWindowProc);
-  InitDisplay();
-  CreateGameFont();
+  StartBenchWorld();
   LoadGoods();
-  if (LoadMaps() != 0) LoadNpcs();
-  InitNewGame();
   NpcRecord foe{};
   foe.nLife = foe.nAttack = foe.nDefense = foe.nLevel = 1000;  // four-place figures
   for (const NpcRecord& npc : mapTable[2].lpNpcs) {

@@ -1,5 +1,6 @@
 #include "bench_world.h"
 
+#include <sys/resource.h>
 #include <time.h>
 
 #include "app/game_state.h"
@@ -56,4 +57,11 @@ double ThreadSeconds() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+double UsageSeconds(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }

@@ -12,6 +12,9 @@ void StartBenchWorld();
 void PlaceInCity();
 // Seconds of processor time this thread has used.
 double ThreadSeconds();
+// Seconds of processor time used, as getrusage counts them: RUSAGE_SELF for this process,
+// RUSAGE_CHILDREN for the programs it started and waited for.
+double UsageSeconds(int who);
 
 // The middle value of a set of timings.
 inline double Median(std::vector<double> values) {

@@ -14,6 +14,7 @@
 #include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/title.h"
+#include "bench_world.h"
 #include "battle/battle.h"
 #include "goods/game_menu.h"
 #include "goods/goods.h"
@@ -28,23 +29,17 @@
 
 namespace {
 
-double ProcessSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
 
 // Processor time and real time from the start of a stretch.
 struct Stretch {
-  double cpu = ProcessSeconds();
+  double cpu = UsageSeconds(RUSAGE_SELF);
   uint64_t start = SDL_GetPerformanceCounter();
   double WallSeconds() const {
     return double(SDL_GetPerformanceCounter() - start) / double(SDL_GetPerformanceFrequency());
   }
   void Report(benchmark::State& state) const {
     const double wall = WallSeconds();
-    state.counters["cpu_percent"] = 100.0 * (ProcessSeconds() - cpu) / wall;
+    state.counters["cpu_percent"] = 100.0 * (UsageSeconds(RUSAGE_SELF) - cpu) / wall;
     state.counters["wall_ms"] = wall * 1e3;
   }
 };
@@ -161,7 +156,7 @@ std::atomic<uint64_t> gSampleCounter{0};
 std::atomic<uint64_t> gCloseCounter{0};
 
 Uint32 TakeSample(Uint32, void*) {
-  gSampleCpu = ProcessSeconds();
+  gSampleCpu = UsageSeconds(RUSAGE_SELF);
   gSampleCounter = SDL_GetPerformanceCounter();
   return 0;
 }
@@ -185,7 +180,7 @@ void MeasureScreen(benchmark::State& state, Uint32 from, const std::function<voi
     } catch (const platform::QuitRequested&) {
     }
     const double wall = double(SDL_GetPerformanceCounter() - gSampleCounter) / double(SDL_GetPerformanceFrequency());
-    state.counters["cpu_percent"] = 100.0 * (ProcessSeconds() - gSampleCpu) / wall;
+    state.counters["cpu_percent"] = 100.0 * (UsageSeconds(RUSAGE_SELF) - gSampleCpu) / wall;
     state.counters["wall_ms"] = wall * 1e3;
   }
 }

@@ -28,12 +28,6 @@ extern char** environ;
 
 namespace {
 
-double ChildrenSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
 
 // Runs tamsel with the given arguments once per iteration: real time per run, and the
 // processor time the program used (what a busy machine leaves alone).
@@ -42,7 +36,7 @@ void RunWholeProcess(benchmark::State& state, std::vector<std::string> arguments
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  const double before = ChildrenSeconds();
+  const double before = UsageSeconds(RUSAGE_CHILDREN);
   for (auto _ : state) {
     pid_t child = 0;
     if (posix_spawn(&child, TAMSEL_PROGRAM, nullptr, nullptr, argv.data(), environ) != 0) {
@@ -53,7 +47,7 @@ void RunWholeProcess(benchmark::State& state, std::vector<std::string> arguments
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the run failed");
   }
-  state.counters["process_cpu_ms"] = 1e3 * (ChildrenSeconds() - before) / double(state.iterations());
+  state.counters["process_cpu_ms"] = 1e3 * (UsageSeconds(RUSAGE_CHILDREN) - before) / double(state.iterations());
 }
 
 // tamsel --headless with a script that lets the title stand for a millisecond and ends.
