@@ -1,12 +1,10 @@
 // The world generator refuses sources that would make a broken data set, and says where.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "data_files.h"
+#include "data_set.h"
 
 namespace datacheck {
 namespace {
@@ -51,7 +49,8 @@ class Generator : public ::testing::Test {
 };
 
 TEST_F(Generator, WritesTheSetFromGoodSourcesAndRefusesBrokenOnes) {
-  EXPECT_EQ(Run().first, 0) << Run().second;
+  const auto [goodStatus, goodSaid] = Run();
+  EXPECT_EQ(goodStatus, 0) << goodSaid;
 
   struct Case {
     const char* file;

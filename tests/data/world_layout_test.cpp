@@ -1,53 +1,39 @@
 // The maps and characters of the generated data set: sizes, doors, story gates, the battle
-// clearing and whether every door, chest and person can be reached.
-#include <gtest/gtest.h>
-
+// clearing, whether every door, chest and person can be reached, and the game's own loaders.
 #include <cstdlib>
 #include <map>
 #include <queue>
-#include <set>
 
-#include "world_fixture.h"
+#include "data_set.h"
+#include "platform/system.h"
+#include "world/map_files.h"
+#include "world/map_types.h"
 
 namespace datacheck {
 namespace {
 
-constexpr int kStep = 8;  // the hero's speed
-
-class WorldLayout : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(world.complete) << "maps missing in " << DataDir(); }
-  const World& world = TheWorld();
-};
+using WorldLayout = DataSet;
 
 TEST_F(WorldLayout, MapsAreBigEnoughForTheirViewsAndHoldOnlyKnownCodes) {
   // The view is 20 × 15; doors place views at column 14 and row 11 (city, wood) and row 30
   // (palace).
-  const std::map<int, std::pair<int, int>> least = {
-      {kHome, {20, 15}}, {kCity, {34, 26}},   {kWood, {34, 26}},  {kArena, {20, 15}},
-      {kPalace, {20, 45}}, {kShop1, {20, 15}}, {kShop2, {20, 15}}, {kShop3, {20, 15}}};
+  const std::pair<int, int> least[kMapCount] = {{20, 15}, {34, 26}, {34, 26}, {20, 15},
+                                                {20, 45}, {20, 15}, {20, 15}, {20, 15}};
   const size_t goodsCount = LoadGoods().size();
-  for (const auto& [m, size] : least) {
-    const Map& map = world.maps[size_t(m)];
-    SCOPED_TRACE(kMapNames[size_t(m)]);
-    EXPECT_GE(map.width, size.first);
-    EXPECT_GE(map.height, size.second);
+  for (size_t m = 0; m < kMapCount; ++m) {
+    const Map& map = world.maps[m];
+    SCOPED_TRACE(kMapNames[m]);
+    EXPECT_GE(map.width, least[m].first);
+    EXPECT_GE(map.height, least[m].second);
     EXPECT_TRUE(map.ground >= 0 && map.ground <= 9) << map.ground;
     for (uint16_t code : map.cells) {
-      const bool overlay = code > 0 && code < 0x5000;
-      const bool solidOverlay = code >= 0xA000 && code < 0xF000;
-      if (overlay) {
-        EXPECT_LT(code, 960) << "no such overlay tile";
-      }
-      if (solidOverlay) {
-        EXPECT_LT(code - 0xA000, 960) << "no such overlay tile";
-      }
-      if (code >= 0x5000 && code < 0xA000) {
-        EXPECT_TRUE(IsEvent(code)) << std::hex << code;
-      }
-      if (code > 0xF000) {
-        const size_t k = code - 0xF000u;
-        EXPECT_TRUE(k >= 2 && k < 2 + goodsCount) << "a chest holds goods " << k;
+      SCOPED_TRACE(::testing::Message() << std::hex << code);
+      if (code < 0x5000 || (code >= 0xA000 && code < 0xF000)) {
+        EXPECT_LT(code % 0xA000, 960) << "no such overlay tile";
+      } else if (code < 0xA000) {
+        EXPECT_TRUE(IsEvent(code));
+      } else if (code > 0xF000) {
+        EXPECT_TRUE(code - 0xF000u >= 2 && code - 0xF000u < 2 + goodsCount) << "a chest holds no goods";
       }
     }
   }
@@ -58,19 +44,17 @@ TEST_F(WorldLayout, EveryDoorLandsTheHeroWithTheWayBackRightBehindHim) {
     SCOPED_TRACE(::testing::Message() << "door 0x" << std::hex << door.code);
     const Map& map = world.maps[size_t(door.map)];
     const Point arrival = door.MapPosition();
-    ASSERT_TRUE(HeroFits(map, arrival)) << "the hero arrives inside a solid cell";
+    EXPECT_TRUE(ClearGround(map, world.npcs[size_t(door.map)], arrival));
     const auto [col, row] = FeetCell(arrival);
-    EXPECT_FALSE(IsEvent(map.At(col, row))) << "the hero arrives on an event cell";
-    EXPECT_FALSE(CrowdedBy(world.npcs[size_t(door.map)], arrival)) << "someone stands there";
     EXPECT_EQ(map.At(col, row - door.walk), door.back)
         << "the cell behind " << col << "," << row << " is not the way back";
     EXPECT_FALSE(IsSolid(map.At(col, row + door.walk))) << "a wall right ahead of the hero";
     // One step in any direction (stopped by walls as the game stops them) reaches no door.
-    for (auto [dx, dy] : {std::pair{0, 1}, {0, -1}, {1, 0}, {-1, 0}}) {
-      const Point next{arrival.x + dx * kStep, arrival.y + dy * kStep};
-      if (!HeroFits(map, next)) continue;
+    for (auto [dx, dy] : {std::pair{0, 8}, {0, -8}, {8, 0}, {-8, 0}}) {
+      const Point next{arrival.x + dx, arrival.y + dy};
       const auto cell = FeetCell(next);
-      EXPECT_FALSE(IsEvent(map.At(cell[0], cell[1]))) << "a step (" << dx << "," << dy << ") leaves";
+      EXPECT_FALSE(HeroFits(map, next) && IsEvent(map.At(cell[0], cell[1])))
+          << "a step (" << dx << "," << dy << ") leaves";
     }
   }
 }
@@ -82,17 +66,12 @@ TEST_F(WorldLayout, EveryMapCanBeReachedFromHomeAndLeftAgain) {
       for (const Door& door : Doors())
         if (door.code == code) exits[m].insert(door.map);
   EXPECT_TRUE(exits[kArena].empty()) << "no door belongs in the battle clearing";
-  EXPECT_FALSE(exits[kArena].count(kArena));
 
   auto reachable = [&](int from) {
     std::set<int> seen{from};
-    std::queue<int> queue;
-    queue.push(from);
-    while (!queue.empty()) {
+    for (std::queue<int> queue({from}); !queue.empty(); queue.pop())
       for (int next : exits[queue.front()])
         if (seen.insert(next).second) queue.push(next);
-      queue.pop();
-    }
     return seen;
   };
   const std::set<int> fromHome = reachable(kHome);
@@ -119,20 +98,17 @@ TEST_F(WorldLayout, StoryGatesHoldTheHeroBackOntoClearGroundInFrontOfThem) {
         auto closed = [&](int c, int r) { return IsSolid(map.At(c, r)) || map.At(c, r) == code; };
         EXPECT_TRUE(closed(col - 1, row) && closed(col + 1, row) && closed(col, 2 * row - pushedRow))
             << "the gate at " << col << "," << row << " can be entered from the side or behind";
-        for (int x = col * 32 - 16; x < col * 32 + 16; ++x) {
-          if (!HeroFits(map, {x, row * 32 + 24})) continue;  // cannot stand on the gate there
-          const Point back{x, pushedY};
-          ASSERT_TRUE(HeroFits(map, back)) << "pushed back into a wall at x " << x;
-          const auto feet = FeetCell(back);
-          EXPECT_FALSE(IsEvent(map.At(feet[0], feet[1])));
-          EXPECT_FALSE(CrowdedBy(world.npcs[size_t(m)], back)) << "pushed onto someone";
-        }
+        // Wherever the hero can stand on the gate, he is pushed back onto clear ground.
+        for (int x = col * 32 - 16; x < col * 32 + 16; ++x)
+          EXPECT_TRUE(!HeroFits(map, {x, row * 32 + 24}) || ClearGround(map, world.npcs[size_t(m)], {x, pushedY}))
+              << "pushed back at x " << x;
       }
     EXPECT_GT(gates, 0) << "the story gate is missing";
   }
 }
 
-TEST_F(WorldLayout, TheBattleClearingKeepsBothFightersOnOpenGround) {
+TEST_F(WorldLayout, ANewGameAndAFightPutEveryoneOnOpenGround) {
+  EXPECT_TRUE(ClearGround(world.maps[kHome], world.npcs[kHome], kNewGameStart)) << "the mother is in the way";
   const Map& arena = world.maps[kArena];
   EXPECT_TRUE(HeroFits(arena, {130, 270}));  // the hero's spot, view at (0, 0)
   Npc enemy;
@@ -142,50 +118,24 @@ TEST_F(WorldLayout, TheBattleClearingKeepsBothFightersOnOpenGround) {
   EXPECT_GE(world.npcs[kArena].size(), 1u) << "a fight writes its enemy into record 0";
 }
 
-// Cells the hero can walk to from the map's ways in, treating people who never move as walls.
-std::set<std::pair<int, int>> ReachableCells(const Map& map, const std::vector<Npc>& npcs,
-                                             const std::vector<Point>& entries) {
-  std::set<std::pair<int, int>> blocked;
-  for (const Npc& npc : npcs)
-    if (npc.active == 1 && (npc.walk <= 0 || npc.speed == 0)) {
-      const auto c = NpcCell(npc);
-      blocked.insert({c[0], c[1]});
-    }
-  std::set<std::pair<int, int>> seen;
-  std::queue<std::pair<int, int>> queue;
-  for (Point p : entries) {
-    const auto c = FeetCell(p);
-    if (seen.insert({c[0], c[1]}).second) queue.push({c[0], c[1]});
-  }
-  while (!queue.empty()) {
-    const auto [x, y] = queue.front();
-    queue.pop();
-    for (auto [dx, dy] : {std::pair{0, 1}, {0, -1}, {1, 0}, {-1, 0}}) {
-      const std::pair<int, int> next{x + dx, y + dy};
-      if (IsSolid(map.At(next.first, next.second)) || blocked.count(next) || seen.count(next)) continue;
-      seen.insert(next);
-      // Stepping onto a door leaves the map: do not walk on from there.
-      if (!IsEvent(map.At(next.first, next.second))) queue.push(next);
-    }
-  }
-  return seen;
-}
-
 TEST_F(WorldLayout, EveryDoorChestAndPersonCanBeReached) {
   std::map<int, std::vector<Point>> entries;
-  entries[kHome].push_back({180, 164});  // a new game starts here
+  entries[kHome].push_back(kNewGameStart);
   for (const Door& door : Doors()) entries[door.map].push_back(door.MapPosition());
 
   for (int m : {kHome, kCity, kWood, kPalace, kShop1, kShop2, kShop3}) {
     SCOPED_TRACE(kMapNames[size_t(m)]);
     const Map& map = world.maps[size_t(m)];
-    const auto reach = ReachableCells(map, world.npcs[size_t(m)], entries[m]);
-    for (Point p : entries[m]) {
-      const auto c = FeetCell(p);
-      EXPECT_TRUE(reach.count({c[0], c[1]}));
-    }
-    // From the first way in, every other way in can be reached too.
-    const auto fromFirst = ReachableCells(map, world.npcs[size_t(m)], {entries[m][0]});
+    const auto& npcs = world.npcs[size_t(m)];
+    auto cellsOf = [](const std::set<std::pair<int, int>>& places) {
+      std::set<std::pair<int, int>> cells;
+      for (auto [x, y] : places) cells.insert({(x + 16) / 32, (y - 16) / 32});
+      return cells;
+    };
+    const auto places = ReachablePlaces(map, npcs, entries[m]);
+    const auto reach = cellsOf(places);
+    // From the first way in, every other way in and every door can be reached.
+    const auto fromFirst = cellsOf(ReachablePlaces(map, npcs, {entries[m][0]}));
     for (Point p : entries[m]) {
       const auto c = FeetCell(p);
       EXPECT_TRUE(fromFirst.count({c[0], c[1]})) << "a way in cut off at " << c[0] << "," << c[1];
@@ -197,42 +147,49 @@ TEST_F(WorldLayout, EveryDoorChestAndPersonCanBeReached) {
     for (int row = 0; row < map.height; ++row)
       for (int col = 0; col < map.width; ++col) {
         const uint16_t code = map.At(col, row);
-        if (IsEvent(code)) {
-          EXPECT_TRUE(fromFirst.count({col, row})) << "door at " << col << "," << row;
-        }
-        if (code >= 0xF000) {
-          EXPECT_TRUE(besideReach(col, row)) << "chest at " << col << "," << row;
-        }
+        EXPECT_TRUE(!IsEvent(code) || fromFirst.count({col, row})) << "door at " << col << "," << row;
+        EXPECT_TRUE(code < 0xF000 || besideReach(col, row)) << "chest at " << col << "," << row;
       }
     // A person is addressed within 16 pixels of the point 32 pixels ahead of the hero; one who
     // stands still must be addressable from some place the hero can walk to.
-    const auto places = ReachablePlaces(map, world.npcs[size_t(m)], entries[m]);
     auto addressable = [&](const Npc& npc) {
       for (auto [x, y] : places)
         for (auto [dx, dy] : {std::pair{0, 32}, {0, -32}, {32, 0}, {-32, 0}})
           if (std::abs(x + dx - npc.x) <= 16 && std::abs(y + dy - npc.y) <= 16) return true;
       return false;
     };
-    for (size_t i = 0; i < world.npcs[size_t(m)].size(); ++i) {
-      const Npc& npc = world.npcs[size_t(m)][i];
-      const auto c = NpcCell(npc);
+    for (size_t i = 0; i < npcs.size(); ++i) {
+      const Npc& npc = npcs[i];
+      const auto c = FeetCell({npc.x, npc.y});
       EXPECT_TRUE(NpcFits(map, npc)) << "record " << i << " stands in a wall";
       if (npc.active != 1) continue;
-      if (npc.walk <= 0) {
-        EXPECT_TRUE(addressable(npc)) << "record " << i << " cannot be talked to";
-      } else {
-        EXPECT_TRUE(besideReach(c[0], c[1])) << "record " << i << " cut off";
-      }
+      EXPECT_TRUE(npc.walk <= 0 ? addressable(npc) : besideReach(c[0], c[1]))
+          << "record " << i << (npc.walk <= 0 ? " cannot be talked to" : " cut off");
     }
   }
 }
 
-TEST_F(WorldLayout, ANewGameStartsOnClearGroundAwayFromTheMother) {
-  const Point start{180, 164};
-  EXPECT_TRUE(HeroFits(world.maps[kHome], start));
-  EXPECT_FALSE(CrowdedBy(world.npcs[kHome], start));
-  const auto feet = FeetCell(start);
-  EXPECT_FALSE(IsEvent(world.maps[kHome].At(feet[0], feet[1])));
+TEST_F(WorldLayout, TheGamesLoadersReadEveryMapAndCharacterAsTheseChecksDo) {
+  platform::SetDataDirectory(DataDir());
+  ASSERT_EQ(::LoadMaps(), 1);
+  ASSERT_EQ(::LoadNpcs(), 1);
+  for (size_t m = 0; m < kMapCount; ++m) {
+    SCOPED_TRACE(kMapNames[m]);
+    const MapInfo& loaded = mapTable[m];
+    const Map& map = world.maps[m];
+    EXPECT_EQ((std::array{loaded.nWidth, loaded.nHeight, int(loaded.nGroundTile)}),
+              (std::array{map.width, map.height, map.ground}));
+    EXPECT_EQ(loaded.lpTiles, map.cells);
+    const std::vector<Npc>& npcs = world.npcs[m];
+    ASSERT_EQ(NpcCount(loaded), int(npcs.size()));
+    for (size_t i = 0; i < npcs.size(); ++i) {
+      const NpcRecord& r = loaded.lpNpcs[i];
+      const Npc& n = npcs[i];
+      EXPECT_EQ((std::array{r.nTalkId, r.nX, r.nY, r.nLife, r.nMoney}),
+                (std::array{n.talkId, n.x, n.y, n.life, n.money})) << i;
+      EXPECT_EQ(std::string(r.szName) + "|" + r.szGoods, n.name + "|" + n.goods) << i;
+    }
+  }
 }
 
 }  // namespace
