@@ -4,56 +4,33 @@
 
 #include "world/map_files.h"
 
-TEST(ReadFieldTest, ValueRunsToTheSemicolonAcrossLinesThenPastTheLineEnd) {
-  const std::string text = "label:     first\nsecond; rest\nthird;\n";
-  size_t position = 0;
-  char value[64];
-  ASSERT_EQ(ReadField(text, position, value, sizeof value, 11), 1);
-  EXPECT_STREQ(value, "first\nsecond");
-  EXPECT_EQ(position, text.find("third"));
-  // Skip 0, as the dialogue reads it.
-  EXPECT_EQ(ReadField(text, position, value, sizeof value, 0), 1);
-  EXPECT_STREQ(value, "third");
-  EXPECT_EQ(position, text.size());
-}
-
-TEST(ReadFieldTest, MissingSeparatorsStopAtTheEndOfTheText) {
-  char value[64];
-  size_t position = 0;
-  std::string text = "label:     no semicolon at all";
-  EXPECT_EQ(ReadField(text, position, value, sizeof value, 11), 1);
-  EXPECT_STREQ(value, "no semicolon at all");
-  EXPECT_EQ(position, text.size());
-
-  position = 0;
-  text = "label:     42;no line feed";
-  EXPECT_EQ(ReadField(text, position, nullptr, 0, 11), 42);
-  EXPECT_EQ(position, text.size());
-
-  // A position or a skip past the end reads an empty value.
-  position = 4;
-  EXPECT_EQ(ReadField("abc", position, nullptr, 0, 11), 0);
-  EXPECT_EQ(position, 3u);
-  position = 0;
-  EXPECT_EQ(ReadField("short", position, value, sizeof value, 11), 1);
-  EXPECT_STREQ(value, "");
-  EXPECT_EQ(position, 5u);
-}
-
-TEST(ReadFieldTest, LongValuesKeepTheirFirst1023BytesAndTheDestinationSize) {
-  const std::string text = "label:     " + std::string(5000, 'x') + ";\nnext";
-  size_t position = 0;
-  std::string value(2000, '#');
-  ASSERT_EQ(ReadField(text, position, value.data(), value.size(), 11), 1);
-  EXPECT_EQ(std::string(value.c_str()), std::string(1023, 'x'));
-  EXPECT_EQ(text.substr(position), "next");
-
-  char small[4] = {'#', '#', '#', '#'};
-  position = 0;
-  ReadField("label:     abcdef;\n", position, small, sizeof small, 11);
-  EXPECT_STREQ(small, "abc");
-  position = 0;
-  char none = '#';
-  EXPECT_EQ(ReadField("label:     abc;\n", position, &none, 0, 11), 1);
-  EXPECT_EQ(none, '#');
+TEST(ReadFieldTest, ValuesRunToTheSemicolonThenPastTheLineEndAndStayInBounds) {
+  const std::string longText = "label:     " + std::string(5000, 'x') + ";\nnext";
+  struct Case {
+    std::string text;
+    size_t from;
+    int skip, room;  // room: the destination's size; -1 for none, to read a number
+    int result;
+    std::string value;  // "#" when the destination must be left alone
+    size_t to;
+  } cases[] = {
+      {"label:     first\nsecond; rest\nthird;\n", 0, 11, 64, 1, "first\nsecond", 30},
+      {"label:     first\nsecond; rest\nthird;\n", 30, 0, 64, 1, "third", 37},  // skip 0, as the dialogue reads it
+      {"label:     no semicolon at all", 0, 11, 64, 1, "no semicolon at all", 30},
+      {"label:     42;no line feed", 0, 11, -1, 42, "#", 26},
+      {"abc", 4, 11, -1, 0, "#", 3},  // a position past the end
+      {"short", 0, 11, 64, 1, "", 5},  // a skip past the end
+      {longText, 0, 11, 2000, 1, std::string(1023, 'x'), longText.size() - 4},
+      {"label:     abcdef;\n", 0, 11, 4, 1, "abc", 19},
+      {"label:     abc;\n", 0, 11, 0, 1, "#", 16},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 30));
+    std::string destination(size_t(std::max(c.room, 1)), '#');
+    size_t position = c.from;
+    EXPECT_EQ(ReadField(c.text, position, c.room < 0 ? nullptr : destination.data(), size_t(std::max(c.room, 0)), c.skip),
+              c.result);
+    EXPECT_EQ(c.room > 0 ? std::string(destination.c_str()) : destination, c.value);
+    EXPECT_EQ(position, c.to);
+  }
 }
