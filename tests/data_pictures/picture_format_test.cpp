@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,78 +44,46 @@ int Distance2(const std::array<std::uint8_t, 3>& a, const std::array<std::uint8_
   return d;
 }
 
-TEST(PictureFormat, EveryPictureIsAPlainBottomUp8BitBitmapOfItsSize) {
-  for (const Expected& e : AllPictures()) {
-    SCOPED_TRACE(e.name);
-    const auto bmp = LoadBitmapFile(PicturePath(e.name));
-    ASSERT_TRUE(bmp.has_value());
-    EXPECT_EQ(bmp->info_size, 40u);
-    EXPECT_EQ(bmp->bits, 8);
-    EXPECT_EQ(bmp->compression, 0u);
-    EXPECT_TRUE(bmp->colours_used == 256 || bmp->colours_used == 0);
-    EXPECT_EQ(bmp->data_offset, 14u + 40u + 1024u);
-    EXPECT_EQ(bmp->width, e.w);
-    EXPECT_EQ(bmp->height, e.h);  // positive height: bottom-up rows
-    const std::size_t stride = (static_cast<std::size_t>(e.w) + 3) & ~std::size_t{3};
-    EXPECT_EQ(bmp->bytes.size(), bmp->data_offset + stride * e.h);
-  }
-}
-
-TEST(PictureFormat, GamePicturesShareOnePaletteWithTheFixedColoursAndOneKey) {
+// Every picture is a plain bottom-up 8-bit bitmap of its size. All but the title carry the game
+// palette: entry 0 black (fades and clearing rely on it), the fixed colours, and nothing near the
+// colour key, or nearest-colour matching could key the wrong pixels. Unkeyed pictures never use
+// the key.
+TEST(PictureFormat, EveryPictureIsAPlain8BitBitmapWithTheGamePalette) {
   const auto player = LoadBitmapFile(PicturePath("player.bmp"));
   ASSERT_TRUE(player.has_value());
   const auto& pal = player->colours;
   using Rgb = std::array<std::uint8_t, 3>;
-  EXPECT_EQ(pal[0], (Rgb{0, 0, 0})) << "fades and clearing rely on entry 0 being black";
-  for (const Rgb& needed : {Rgb{255, 255, 255}, Rgb{255, 255, 0}, Rgb{255, 0, 0}, Rgb{0, 0, 100}}) {
-    bool found = false;
-    for (const Rgb& c : pal) found = found || c == needed;
-    EXPECT_TRUE(found) << int(needed[0]) << "," << int(needed[1]) << "," << int(needed[2]);
-  }
+  auto has = [](const auto& colours, Rgb needed) { return std::find(colours.begin(), colours.end(), needed) != colours.end(); };
+  for (const Rgb& needed : {Rgb{255, 255, 255}, Rgb{255, 255, 0}, Rgb{255, 0, 0}, Rgb{0, 0, 100}})
+    EXPECT_TRUE(has(pal, needed)) << int(needed[0]) << "," << int(needed[1]) << "," << int(needed[2]);
   const int key = player->KeyIndex();
   ASSERT_GE(key, 0);
-  for (int i = 0; i < 256; ++i) {
-    if (i == key) continue;
-    // Nothing else may be near the key, or nearest-colour matching could key the wrong pixels.
-    EXPECT_GT(Distance2(pal[i], pal[key]), 32 * 32) << "entry " << i;
-  }
-  for (const Expected& e : AllPictures()) {
-    if (e.name == "title.bmp") continue;
-    const auto bmp = LoadBitmapFile(PicturePath(e.name));
-    ASSERT_TRUE(bmp.has_value()) << e.name;
-    EXPECT_EQ(bmp->colours, pal) << e.name << " does not carry the game palette";
-  }
-  const auto title = LoadBitmapFile(PicturePath("title.bmp"));
-  ASSERT_TRUE(title.has_value());
-  EXPECT_EQ(title->colours[0], (Rgb{0, 0, 0}));
-}
+  for (int i = 0; i < 256; ++i)
+    EXPECT_TRUE(i == key || Distance2(pal[i], pal[key]) > 32 * 32) << "entry " << i;
 
-// The load menu draws the menu box onto the title picture while the title's colours are showing,
-// and the main menu writes white and yellow over it: those colours must be the same there.
-TEST(PictureFormat, MenuBoxKeepsItsColoursOverTheTitle) {
-  const auto title = LoadBitmapFile(PicturePath("title.bmp"));
-  const auto menu = LoadBitmapFile(PicturePath("mainmenu.bmp"));
-  ASSERT_TRUE(title.has_value() && menu.has_value());
-  std::set<int> used(menu->px.begin(), menu->px.end());
-  for (const int i : used) EXPECT_EQ(title->colours[i], menu->colours[i]) << "entry " << i;
-  using Rgb = std::array<std::uint8_t, 3>;
-  for (const Rgb& text : {Rgb{255, 255, 255}, Rgb{255, 255, 0}}) {
-    bool found = false;
-    for (const Rgb& c : title->colours) found = found || c == text;
-    EXPECT_TRUE(found);
-  }
-}
-
-TEST(PictureFormat, UnkeyedPicturesNeverUseTheKeyColour) {
   for (const Expected& e : AllPictures()) {
-    if (e.keyed) continue;
     SCOPED_TRACE(e.name);
     const auto bmp = LoadBitmapFile(PicturePath(e.name));
     ASSERT_TRUE(bmp.has_value());
-    const int key = bmp->KeyIndex();
-    if (key < 0) continue;
-    EXPECT_EQ(bmp->PaintedIn(0, 0, bmp->width, bmp->height), bmp->width * bmp->height);
+    EXPECT_EQ((std::vector<std::uint32_t>{bmp->info_size, std::uint32_t(bmp->bits), bmp->compression,
+                                          bmp->data_offset, std::uint32_t(bmp->width), std::uint32_t(bmp->height)}),
+              (std::vector<std::uint32_t>{40, 8, 0, 14 + 40 + 1024, std::uint32_t(e.w), std::uint32_t(e.h)}));
+    EXPECT_TRUE(bmp->colours_used == 256 || bmp->colours_used == 0);
+    const std::size_t stride = (static_cast<std::size_t>(e.w) + 3) & ~std::size_t{3};
+    EXPECT_EQ(bmp->bytes.size(), bmp->data_offset + stride * e.h);
+    EXPECT_EQ(bmp->colours[0], (Rgb{0, 0, 0}));
+    EXPECT_TRUE(e.name == "title.bmp" || bmp->colours == pal) << "does not carry the game palette";
+    EXPECT_TRUE(e.keyed || bmp->KeyIndex() < 0 || bmp->PaintedIn(0, 0, e.w, e.h) == e.w * e.h) << "uses the key";
   }
+
+  // The load menu draws the menu box onto the title picture while the title's colours show, and
+  // the main menu writes white and yellow over it: those colours must be the same there.
+  const auto title = LoadBitmapFile(PicturePath("title.bmp"));
+  const auto menu = LoadBitmapFile(PicturePath("mainmenu.bmp"));
+  ASSERT_TRUE(title && menu);
+  for (const int i : std::set<int>(menu->px.begin(), menu->px.end()))
+    EXPECT_EQ(title->colours[i], menu->colours[i]) << "entry " << i;
+  EXPECT_TRUE(has(title->colours, Rgb{255, 255, 255}) && has(title->colours, Rgb{255, 255, 0}));
 }
 
 TEST(PictureFormat, GeneratorWritesTheSameBytesEveryRun) {
