@@ -39,38 +39,29 @@ TEST_F(MovementTest, AtTheMapsEdgesTheViewStopsAndTheHeroWalksOn) {
   nScrollY = -32;
   PlaceHero(300, 264);
   Walk(platform::VK_UP, 4);
-  EXPECT_EQ(nScrollY, 0);
-  EXPECT_EQ(hero.nY, 264);
-  EXPECT_EQ(hero.nDirection, 3);
+  EXPECT_EQ((std::vector<int>{nScrollY, hero.nY, hero.nDirection}), (std::vector<int>{0, 264, 3}));
   Walk(platform::VK_UP, 1);
   EXPECT_EQ(hero.nY, 256);
   Walk(platform::VK_UP, 40);  // no further than its frame allows
-  EXPECT_EQ(hero.nY, 48 - 16);
-  EXPECT_EQ(nViewRow, 0);
+  EXPECT_EQ((std::vector<int>{hero.nY, nViewRow}), (std::vector<int>{48 - 16, 0}));
 
   nViewRow = 30 - 15;
   PlaceHero(300, 264);
   Walk(platform::VK_DOWN, 40);
-  EXPECT_EQ(hero.nY, 480);
-  EXPECT_EQ(nViewRow, 15);
-  EXPECT_EQ(nScrollY, 0);
+  EXPECT_EQ((std::vector<int>{hero.nY, nViewRow, nScrollY}), (std::vector<int>{480, 15, 0}));
 
   nViewCol = 0;
   nScrollX = -32;
   PlaceHero(304, 264);
   Walk(platform::VK_LEFT, 4);
-  EXPECT_EQ(nScrollX, 0);
-  EXPECT_EQ(hero.nX, 304);
+  EXPECT_EQ((std::vector<int>{nScrollX, hero.nX}), (std::vector<int>{0, 304}));
   Walk(platform::VK_LEFT, 60);
-  EXPECT_EQ(hero.nX, 0);
-  EXPECT_EQ(hero.nDirection, 1);
+  EXPECT_EQ((std::vector<int>{hero.nX, hero.nDirection}), (std::vector<int>{0, 1}));
 
   nViewCol = 40 - 20;
   PlaceHero(304, 264);
   Walk(platform::VK_RIGHT, 60);
-  EXPECT_EQ(hero.nX, 640 - 32);
-  EXPECT_EQ(nViewCol, 20);
-  EXPECT_EQ(hero.nDirection, 2);
+  EXPECT_EQ((std::vector<int>{hero.nX, nViewCol, hero.nDirection}), (std::vector<int>{640 - 32, 20, 2}));
 }
 
 TEST_F(MovementTest, PastTheScrollLineTheMapMovesUnderTheHero) {
@@ -84,30 +75,29 @@ TEST_F(MovementTest, PastTheScrollLineTheMapMovesUnderTheHero) {
   Walk(platform::VK_DOWN, 3);
   EXPECT_EQ(nScrollY, -24);
   Walk(platform::VK_DOWN, 1);
-  EXPECT_EQ(nScrollY, 0);
-  EXPECT_EQ(nViewRow, 6);
-  EXPECT_EQ(hero.nY, 264);
+  EXPECT_EQ((std::vector<int>{nScrollY, nViewRow, hero.nY}), (std::vector<int>{0, 6, 264}));
   Walk(platform::VK_RIGHT, 4);
-  EXPECT_EQ(nViewCol, 6);
-  EXPECT_EQ(nScrollX, 0);
-  EXPECT_EQ(hero.nX, 304);
+  EXPECT_EQ((std::vector<int>{nViewCol, nScrollX, hero.nX}), (std::vector<int>{6, 0, 304}));
   // The first step back crosses into the column before at once; the next one moves the map.
   Walk(platform::VK_LEFT, 1);
-  EXPECT_EQ(nViewCol, 5);
-  EXPECT_EQ(nScrollX, -32);
+  EXPECT_EQ((std::vector<int>{nViewCol, nScrollX}), (std::vector<int>{5, -32}));
   Walk(platform::VK_LEFT, 1);
-  EXPECT_EQ(nViewCol, 5);
-  EXPECT_EQ(nScrollX, -24);
+  EXPECT_EQ((std::vector<int>{nViewCol, nScrollX}), (std::vector<int>{5, -24}));
   // Stepping back over a row shows the very same picture.
   const std::vector<uint8_t> before = Canvas();
   Walk(platform::VK_UP, 1);
-  EXPECT_EQ(nViewRow, 5);
-  EXPECT_EQ(nScrollY, -32);
+  EXPECT_EQ((std::vector<int>{nViewRow, nScrollY}), (std::vector<int>{5, -32}));
   EXPECT_EQ(Canvas(), before);
 }
 
 TEST_F(MovementTest, OnlyTheFirstArrowKeyActsAndWallsStillTurnTheWalkFrame) {
+  // A frame without arrow keys draws nothing.
   PlaceHero(300, 300);
+  const int flips = GetLog().flips;
+  for (int k = 0; k < 5; ++k) GameFrameBody();
+  EXPECT_EQ(GetLog().flips, flips);
+  EXPECT_EQ(hero.nY, 300);
+
   PressKey(platform::VK_UP);
   PressKey(platform::VK_LEFT);
   GameFrameBody();
@@ -129,14 +119,6 @@ TEST_F(MovementTest, OnlyTheFirstArrowKeyActsAndWallsStillTurnTheWalkFrame) {
   }
   ReleaseKey(platform::VK_UP);
   EXPECT_EQ(frames, (std::vector<int>{1, 2, 0, 1}));
-}
-
-TEST_F(MovementTest, AFrameWithoutArrowKeysDrawsNothing) {
-  PlaceHero(300, 300);
-  const int flips = GetLog().flips;
-  for (int k = 0; k < 5; ++k) GameFrameBody();
-  EXPECT_EQ(GetLog().flips, flips);
-  EXPECT_EQ(hero.nY, 300);
 }
 
 struct Door {
@@ -222,13 +204,8 @@ class GateTest : public MovementTest {
 TEST_F(GateTest, TheWoodGateHoldsTheHeroUntilTheEncounterIsWon) {
   UseScript({Tap(platform::VK_RETURN)});
   RunTileEvent(0x5000);
-  EXPECT_EQ(nMap, 1);
-  EXPECT_EQ(nStoryStage, 0);
-  EXPECT_EQ(hero.nY, 450);
-  EXPECT_EQ(hero.nLastY, 450);
-  EXPECT_EQ(hero.nX, 200);
-  EXPECT_EQ(nViewCol, 2);
-  EXPECT_EQ(nViewRow, 3);
+  EXPECT_EQ((std::vector<int>{nMap, nStoryStage, hero.nX, hero.nY, hero.nLastY, nViewCol, nViewRow}),
+            (std::vector<int>{1, 0, 200, 450, 450, 2, 3}));
   EXPECT_EQ(CharacterPortraitPixel(), NpcSheetIndex(5));  // record 5 speaks
   EXPECT_EQ(mapTable[1].lpNpcs[0].nSpeed, 0);
 
@@ -236,9 +213,7 @@ TEST_F(GateTest, TheWoodGateHoldsTheHeroUntilTheEncounterIsWon) {
   PlaceHero(200, 300);
   UseScript({Tap(platform::VK_RETURN)});
   RunTileEvent(0x5000);
-  EXPECT_EQ(nStoryStage, 2);
-  EXPECT_EQ(nMap, 1);
-  EXPECT_EQ(hero.nY, 450);
+  EXPECT_EQ((std::vector<int>{nStoryStage, nMap, hero.nY}), (std::vector<int>{2, 1, 450}));
   EXPECT_EQ(PortraitPixel(), HeroFrameIndex(0, 0));  // entry 1: the hero answers
   for (const NpcRecord& npc : mapTable[1].lpNpcs) {
     EXPECT_EQ(npc.nTalkState, 1);
@@ -246,9 +221,7 @@ TEST_F(GateTest, TheWoodGateHoldsTheHeroUntilTheEncounterIsWon) {
   }
 
   RunTileEvent(0x5000);  // now it is a door
-  EXPECT_EQ(nMap, 2);
-  EXPECT_EQ(hero.nX, 32);
-  EXPECT_EQ(hero.nY, 64);
+  EXPECT_EQ((std::vector<int>{nMap, hero.nX, hero.nY}), (std::vector<int>{2, 32, 64}));
 }
 
 TEST_F(GateTest, ThePalaceGateOpensOnceTheWoodIsCleared) {
@@ -260,10 +233,7 @@ TEST_F(GateTest, ThePalaceGateOpensOnceTheWoodIsCleared) {
 
   nStoryFlag = 1;
   RunTileEvent(0x5009);
-  EXPECT_EQ(nMap, 4);
-  EXPECT_EQ(hero.nX, 310);
-  EXPECT_EQ(hero.nY, 450);
-  EXPECT_EQ(nViewRow, 30);
+  EXPECT_EQ((std::vector<int>{nMap, hero.nX, hero.nY, nViewRow}), (std::vector<int>{4, 310, 450, 30}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "program_run.h"
 
@@ -14,9 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using tamsel_test::ReadFile;
-
 using tamsel_test::DumpNumber;
+using tamsel_test::ReadFile;
 
 struct Expected {
   const char* state;
@@ -55,12 +55,10 @@ TEST(ScriptedRun, ANewGameWalksFromTheHomeIntoTheCityAndBack) {
     SCOPED_TRACE(step.state);
     const std::string json = ReadFile(out / step.state);
     ASSERT_FALSE(json.empty()) << "no state written";
-    EXPECT_EQ(DumpNumber(json, "", "nMap"), step.map);
-    EXPECT_EQ(DumpNumber(json, "hero", "nX"), step.heroX);
-    EXPECT_EQ(DumpNumber(json, "hero", "nY"), step.heroY);
-    EXPECT_EQ(DumpNumber(json, "", "nViewCol"), step.viewCol);
-    EXPECT_EQ(DumpNumber(json, "", "nViewRow"), step.viewRow);
-    EXPECT_EQ(DumpNumber(json, "", "nStoryStage"), step.storyStage);
+    EXPECT_EQ((std::vector<long long>{DumpNumber(json, "", "nMap"), DumpNumber(json, "hero", "nX"),
+                                      DumpNumber(json, "hero", "nY"), DumpNumber(json, "", "nViewCol"),
+                                      DumpNumber(json, "", "nViewRow"), DumpNumber(json, "", "nStoryStage")}),
+              (std::vector<long long>{step.map, step.heroX, step.heroY, step.viewCol, step.viewRow, step.storyStage}));
   }
   for (const char* shot : {"00_title.png", "01_story.png", "02_first_talk.png", "03_home.png",
                            "04_city.png", "05_home_again.png", "06_shop.png",

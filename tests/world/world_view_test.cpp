@@ -13,33 +13,29 @@
 namespace world_test {
 namespace {
 
-class WorldViewTest : public WorldTest {};
+using WorldViewTest = WorldTest;
 
 // The hero at map (80, 112) touches the four cells (2..3, 2..3) with its 8 × 8 square; from
 // (80, 176) it touches none of them.
+// Cells beside the square do not matter, nor do walkable codes inside it.
 TEST_F(WorldViewTest, ASolidCellUnderAnyOfTheFourPointsRefusesTheMove) {
-  const int touched[4][2] = {{2, 2}, {3, 2}, {2, 3}, {3, 3}};
-  for (const auto& cell : touched) {
-    SCOPED_TRACE(testing::Message() << "solid cell " << cell[0] << "," << cell[1]);
+  const struct {
+    int column, row;
+    uint16_t code;
+    bool refused;
+  } cases[] = {{2, 2, 0xA03C, true}, {3, 2, 0xA03C, true}, {2, 3, 0xA03C, true}, {3, 3, 0xA03C, true},
+               {1, 2, 0xA000, false}, {4, 3, 0xA000, false}, {2, 1, 0xA000, false}, {3, 4, 0xA000, false},
+               {2, 2, 0x9FFF, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << c.column << "," << c.row << " code " << std::hex << c.code);
     MakeMap(0, 20, 15);
-    SetTileAt(mapTable[0], cell[0], cell[1], 0xA000 + 60);
+    SetTileAt(mapTable[0], c.column, c.row, c.code);
     PlaceHero(80, 176);
     hero.nY = 112;
     DrawWorld();
     EXPECT_EQ(hero.nX, 80);
-    EXPECT_EQ(hero.nY, 176);
-  }
-  // Cells beside the square do not matter, nor do walkable codes inside it.
-  const int beside[4][2] = {{1, 2}, {4, 3}, {2, 1}, {3, 4}};
-  for (const auto& cell : beside) {
-    MakeMap(0, 20, 15);
-    SetTileAt(mapTable[0], cell[0], cell[1], 0xA000);
-    SetTileAt(mapTable[0], 2, 2, 0x9FFF);
-    PlaceHero(80, 176);
-    hero.nY = 112;
-    DrawWorld();
-    EXPECT_EQ(hero.nY, 112) << "cell " << cell[0] << "," << cell[1];
-    EXPECT_EQ(hero.nLastY, 112);
+    EXPECT_EQ(hero.nY, c.refused ? 176 : 112);
+    EXPECT_EQ(hero.nLastY, hero.nY);
   }
 }
 
@@ -57,12 +53,8 @@ TEST_F(WorldViewTest, AnUndoneMoveRestoresHeroAndViewTogether) {
   const int64_t mapY = 2 * 32 + 200 + 16;
   SetTileAt(mapTable[0], int((mapX + 16) / 32), int((mapY - 16) / 32), 0xA001);
   DrawWorld();
-  EXPECT_EQ(nViewCol, 3);
-  EXPECT_EQ(nScrollX, -8);
-  EXPECT_EQ(nViewRow, 2);
-  EXPECT_EQ(nScrollY, -16);
-  EXPECT_EQ(hero.nX, 200);
-  EXPECT_EQ(hero.nY, 200);
+  EXPECT_EQ((std::vector<int>{nViewCol, nScrollX, nViewRow, nScrollY, hero.nX, hero.nY}),
+            (std::vector<int>{3, -8, 2, -16, 200, 200}));
 }
 
 TEST_F(WorldViewTest, CharactersBlockWithin24PixelsInBothAxes) {
