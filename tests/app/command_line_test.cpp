@@ -17,42 +17,37 @@ bool Parse(const std::vector<std::string>& arguments, CommandLine& commandLine,
   return ok;
 }
 
+// What a parsed command line asks for, in one line.
+std::string Described(const CommandLine& c) {
+  return std::string(c.help ? "help " : "") + (c.headless ? "headless " : "") + (c.demo ? "demo " : "") +
+         std::to_string(c.settings.size()) + " settings, script " + c.script + ", shots " + c.shots +
+         ", seed " + std::to_string(c.seed) + ", data " + c.data + ", save " + c.save;
+}
+
 }  // namespace
 
 TEST(CommandLineTest, AcceptsTheThreeForms) {
-  CommandLine commandLine;
-  ASSERT_TRUE(Parse({}, commandLine));
-  EXPECT_FALSE(commandLine.headless);
-  EXPECT_TRUE(commandLine.settings.empty());
-  EXPECT_EQ(commandLine.data, "");
-
-  ASSERT_TRUE(Parse({"--windowed", "--data", "/games/tamsel"}, commandLine));
-  EXPECT_EQ(commandLine.settings.size(), 1u);
-  EXPECT_EQ(commandLine.data, "/games/tamsel");
-
-  ASSERT_TRUE(Parse({"--headless", "--script", "run.txt", "--seed", "4294967295", "--shots",
-                     "out", "--data", "d"},
-                    commandLine));
-  EXPECT_TRUE(commandLine.headless);
-  EXPECT_EQ(commandLine.script, "run.txt");
-  EXPECT_EQ(commandLine.seed, 4294967295u);
-  EXPECT_EQ(commandLine.shots, "out");
-  EXPECT_EQ(commandLine.data, "d");
-
-  ASSERT_TRUE(Parse({"--script", "s", "--headless"}, commandLine));
-  EXPECT_EQ(commandLine.seed, 1u);
-  EXPECT_EQ(commandLine.shots, ".");
-
-  // The demo, in a window or headless, plays the script of the data folder.
-  ASSERT_TRUE(Parse({"--demo", "--windowed"}, commandLine));
-  EXPECT_TRUE(commandLine.demo);
-  EXPECT_FALSE(commandLine.headless);
-  ASSERT_TRUE(Parse({"--demo", "--headless", "--shots", "out"}, commandLine));
-  EXPECT_TRUE(commandLine.demo && commandLine.headless);
+  const struct {
+    std::vector<std::string> arguments;
+    std::string described;
+  } cases[] = {
+      {{}, "0 settings, script , shots , seed 1, data , save "},
+      {{"--windowed", "--data", "/games/tamsel"}, "1 settings, script , shots , seed 1, data /games/tamsel, save "},
+      {{"--headless", "--script", "run.txt", "--seed", "4294967295", "--shots", "out", "--data", "d"},
+       "headless 0 settings, script run.txt, shots out, seed 4294967295, data d, save "},
+      {{"--script", "s", "--headless"}, "headless 0 settings, script s, shots ., seed 1, data , save "},
+      // The demo, in a window or headless, plays the script of the data folder.
+      {{"--demo", "--windowed"}, "demo 1 settings, script , shots , seed 1, data , save "},
+      {{"--demo", "--headless", "--shots", "out"},
+       "headless demo 0 settings, script , shots out, seed 1, data , save "},
+      {{"--help"}, "help 0 settings, script , shots , seed 1, data , save "},
+  };
+  CommandLine commandLine;  // each parse starts afresh
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Parse(c.arguments, commandLine));
+    EXPECT_EQ(Described(commandLine), c.described);
+  }
   EXPECT_EQ(DemoScriptPath("/usr/share/games/tamsel"), "/usr/share/games/tamsel/demo/playthrough.txt");
-
-  ASSERT_TRUE(Parse({"--help"}, commandLine));
-  EXPECT_TRUE(commandLine.help);
 }
 
 TEST(CommandLineTest, RejectsWhatMakesNoSense) {

@@ -60,16 +60,15 @@ class InstalledGameTest : public ::testing::Test {
 
 TEST_F(InstalledGameTest, EverythingLandsWhereTheDesktopLooksForIt) {
   const fs::path prefix = root_ / "prefix";
-  for (const char* file : {"games/tamsel", "share/games/tamsel/pic/player.bmp", "share/games/tamsel/pic/title.bmp",
-                           "share/games/tamsel/maps/home.map", "share/games/tamsel/text/talk.txt", "share/games/tamsel/demo/playthrough.txt",
-                           "share/games/tamsel/voc/title.mid", "share/applications/tamsel.desktop",
-                           "share/metainfo/tamsel.metainfo.xml", "share/icons/hicolor/48x48/apps/tamsel.png",
-                           "share/icons/hicolor/96x96/apps/tamsel.png", "share/icons/hicolor/192x192/apps/tamsel.png",
-                           "share/man/man6/tamsel.6.gz", "share/doc/tamsel/copyright",
-                           "share/doc/tamsel/changelog.gz"}) {
+  // The data set itself is compared whole below.
+  for (const char* file : {"games/tamsel", "share/applications/tamsel.desktop", "share/metainfo/tamsel.metainfo.xml",
+                           "share/icons/hicolor/48x48/apps/tamsel.png", "share/icons/hicolor/96x96/apps/tamsel.png",
+                           "share/icons/hicolor/192x192/apps/tamsel.png", "share/man/man6/tamsel.6.gz",
+                           "share/doc/tamsel/copyright", "share/doc/tamsel/changelog.gz"}) {
     EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
   }
   // The installed data set is the built one, without a save folder (saves are the player's).
+  ASSERT_TRUE(FilesUnder(TAMSEL_DATA_DIR).count("demo/playthrough.txt"));
   EXPECT_EQ(FilesUnder(prefix / "share/games/tamsel"), FilesUnder(TAMSEL_DATA_DIR));
   EXPECT_FALSE(fs::exists(prefix / "share/games/tamsel/save"));
   EXPECT_NE(ReadFile(prefix / "share/applications/tamsel.desktop").find("\nExec=tamsel\n"), std::string::npos);

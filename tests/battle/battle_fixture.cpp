@@ -56,11 +56,6 @@ NpcRecord BattleTest::Enemy(int life, int attack, int defense, int level) {
   return enemy;
 }
 
-Step BattleTest::Look(std::function<void()> look) {
-  looks_.push_back(std::move(look));
-  return world_test::State("look");
-}
-
 void BattleTest::Play(const std::vector<Step>& steps, const std::function<void()>& run) {
   UseScript(steps);
   run();

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "small_world_fixture.h"
@@ -24,6 +25,13 @@ constexpr uint8_t kBarIndex = 230;   // the fight bar
 constexpr uint8_t kBombIndex = 231;  // every explosion frame
 constexpr int kEnemyPicture = 4;
 
+// A fighter's figures in one line: "level 2 exp 0 life 65/80 attack 11 defense 11 money 57".
+inline std::string Figures(const NpcRecord& f) {
+  return "level " + std::to_string(f.nLevel) + " exp " + std::to_string(f.nExp) + " life " +
+         std::to_string(f.nLife) + "/" + std::to_string(f.nMaxLife) + " attack " + std::to_string(f.nAttack) +
+         " defense " + std::to_string(f.nDefense) + " money " + std::to_string(f.nMoney);
+}
+
 class BattleTest : public world_test::WorldTest {
  protected:
   void SetUp() override;
@@ -32,7 +40,10 @@ class BattleTest : public world_test::WorldTest {
   // An enemy of the given figures with 7 money and no loot, drawn from sheet kEnemyPicture.
   static NpcRecord Enemy(int life, int attack, int defense, int level = 1);
   // A script step that runs the look when the script reaches it.
-  Step Look(std::function<void()> look);
+  Step Look(std::function<void()> look) {
+    looks_.push_back(std::move(look));
+    return world_test::State("look");
+  }
   // Plays the steps while run runs, and checks that the script was played out.
   void Play(const std::vector<Step>& steps, const std::function<void()>& run);
   // A whole fight in the arena with the keys of the steps; returns its result.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/open_screen.h"
 #include "app/state_dump.h"
@@ -22,11 +23,9 @@ TEST_F(BattleTest, TheScreenShowsBarPortraitsFightersFiguresAndTheChosenCommand)
     ArenaScope arena(enemy, kArena, cursor);
     DrawBattleScreen(cursor, enemy);
     // The bar covers x 96..543, y 304..415.
-    EXPECT_EQ(ScreenPixel(96, 304), kBarIndex);
-    EXPECT_EQ(ScreenPixel(543, 415), kBarIndex);
-    EXPECT_NE(ScreenPixel(95, 304), kBarIndex);
-    EXPECT_NE(ScreenPixel(544, 415), kBarIndex);
-    EXPECT_NE(ScreenPixel(300, 416), kBarIndex);
+    for (auto [x, y, bar] : {std::tuple{96, 304, true}, {543, 415, true}, {95, 304, false}, {544, 415, false},
+                             {300, 416, false}})
+      EXPECT_EQ(ScreenPixel(x, y) == kBarIndex, bar) << x << "," << y;
     // The portraits, and the fighters facing each other with their feet at 270.
     EXPECT_EQ(ScreenPixel(106 + 16, 314 + 40), HeroFrameIndex(0, 0));
     EXPECT_EQ(ScreenPixel(361 + 16, 330 + 16), NpcSheetIndex(kEnemyPicture));

@@ -22,7 +22,9 @@
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/map_files.h"
+#include "battle_fixture.h"
 #include "program_run.h"
+#include "small_world_fixture.h"
 
 namespace {
 
@@ -32,35 +34,31 @@ using platform::VK_ESCAPE;
 using platform::VK_RETURN;
 using platform::VK_UP;
 using platform::headless::Step;
+using tamsel_test::DumpNumber;
+using world_test::Tap;
+using world_test::Wait;
 
 constexpr int kWood = 2;
 constexpr int kArena = 3;
 
-Step Tap(int key) { return {Step::Kind::Tap, key, 0, "", 0}; }
-Step Wait(int milliseconds) { return {Step::Kind::Wait, 0, milliseconds, "", 0}; }
 Step Shot(const std::string& name) { return {Step::Kind::Shot, 0, 0, name, 0}; }
-Step State(const std::string& name) { return {Step::Kind::State, 0, 0, name + ".json", 0}; }
+Step State(const std::string& name) { return world_test::State(name + ".json"); }
 
 intptr_t WindowProc(int message, intptr_t wParam, intptr_t lParam) {
   return platform::DefWindowProc(message, wParam, lParam);
 }
 
-using tamsel_test::DumpNumber;
-
-// The sound effects a dump lists, in the order they were asked for, each as "ack_00" for
-// "voc\\ack_00.wav".
-std::vector<std::string> Effects(const std::string& json) {
-  std::vector<std::string> names;
+// The sound effects a dump lists, in the order they were asked for: "ack_00 ao_01" for
+// "voc\\ack_00.wav", "voc\\ao_01.wav".
+std::string Effects(const std::string& json) {
+  std::string names;
   const std::string key = "{\"name\":\"voc\\\\";
   for (size_t at = json.find(key); at != std::string::npos; at = json.find(key, at + 1)) {
     const size_t from = at + key.size();
-    names.push_back(json.substr(from, json.find(".wav", from) - from));
+    names += (names.empty() ? "" : " ") + json.substr(from, json.find(".wav", from) - from);
   }
   return names;
 }
-
-// "ack_", "ao_" or "dead_" with the voice's two digits.
-std::string Effect(const char* kind, int voice) { return kind + std::string("0") + char('0' + voice); }
 
 class ScriptedFights : public ::testing::Test {
  protected:
@@ -181,20 +179,15 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   ExpectWorldPutBack(after);
   // 50 + 25 × 3 experience: one level, 25 left; the bat's money and its ring are the hero's.
   ASSERT_EQ(bat.nLevel, 3);
-  EXPECT_EQ(DumpNumber(after, "hero", "nLevel"), 5);
-  EXPECT_EQ(DumpNumber(after, "hero", "nExp"), 25);
-  EXPECT_EQ(DumpNumber(after, "hero", "nAttack"), 31);
-  EXPECT_EQ(DumpNumber(after, "hero", "nDefense"), 17);
-  EXPECT_EQ(DumpNumber(after, "hero", "nMaxLife"), 140);
-  EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 110 + (140 - 110) / 2);
-  EXPECT_EQ(DumpNumber(after, "hero", "nMoney"), 50 + bat.nMoney);
+  EXPECT_EQ(battle_test::Figures(hero), "level 5 exp 25 life 125/140 attack 31 defense 17 money " +
+                                            std::to_string(50 + bat.nMoney));
+  EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 125);  // as the dump shows it
   EXPECT_EQ(hero.szGoods[0], '3');
   EXPECT_EQ(hero.szGoods[1], bat.szGoods[0]);
   EXPECT_NE(GoodsOfSlot(hero.szGoods[1]), nullptr) << "the loot names no goods of the table";
   // The hero's attack, the bat's cry of pain, the bat's death cry.
-  const int voice = VoiceOf(bat.nPicture);
-  EXPECT_EQ(Effects(after),
-            (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", voice), Effect("dead_", voice)}));
+  const std::string voice = "0" + std::to_string(VoiceOf(bat.nPicture));
+  EXPECT_EQ(Effects(after), "ack_00 ao_" + voice + " dead_" + voice);
 }
 
 TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
@@ -214,10 +207,8 @@ TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
   EXPECT_EQ(DumpNumber(after, "", "nMap"), kArena);
   EXPECT_EQ(DumpNumber(after, "hero", "nX"), 640);
   EXPECT_LE(DumpNumber(after, "hero", "nLife"), 40 - 42);
-  const int voice = VoiceOf(demon.nPicture);
-  EXPECT_EQ(Effects(after), (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", voice),
-                                                      Effect("ack_", voice), Effect("ao_", 0),
-                                                      Effect("dead_", 0)}));
+  const std::string voice = "0" + std::to_string(VoiceOf(demon.nPicture));
+  EXPECT_EQ(Effects(after), "ack_00 ao_" + voice + " ack_" + voice + " ao_00 dead_00");
 }
 
 TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
@@ -244,8 +235,7 @@ TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
   EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 50 - damage);
   EXPECT_EQ(DumpNumber(after, "hero", "nExp"), 0);
   EXPECT_EQ(DumpNumber(after, "hero", "nMoney"), 50);
-  const int voice = VoiceOf(wolf.nPicture);
-  EXPECT_EQ(Effects(after), (std::vector<std::string>{Effect("ack_", voice), Effect("ao_", 0)}));
+  EXPECT_EQ(Effects(after), "ack_0" + std::to_string(VoiceOf(wolf.nPicture)) + " ao_00");
 }
 
 TEST_F(ScriptedFights, AnEnemyWhosePictureNumberIsOutOfRangeCriesWithVoiceOne) {
@@ -253,8 +243,7 @@ TEST_F(ScriptedFights, AnEnemyWhosePictureNumberIsOutOfRangeCriesWithVoiceOne) {
   wolf.nPicture = 99;
   // One exchange of blows, then away (a hold below 0 lets every escape succeed).
   EXPECT_EQ(Fight(wolf, -1, {Tap(VK_RETURN), Wait(3000), Tap(VK_UP), Tap(VK_RETURN)}), kBattleEscaped);
-  EXPECT_EQ(Effects(DumpGameState()),
-            (std::vector<std::string>{Effect("ack_", 0), Effect("ao_", 1), Effect("ack_", 1), Effect("ao_", 0)}));
+  EXPECT_EQ(Effects(DumpGameState()), "ack_00 ao_01 ack_01 ao_00");
 }
 
 }  // namespace

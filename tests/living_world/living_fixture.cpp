@@ -7,8 +7,6 @@
 
 namespace world_test {
 
-using platform::headless::Step;
-
 void LivingWorldTest::SetUp() {
   WorldTest::SetUp();
   std::memset(aGoods, 0, sizeof aGoods);
@@ -58,50 +56,6 @@ void LivingWorldTest::WriteWorldFiles() {
               MapFileBytes(20, 15, m, std::vector<uint16_t>(20 * 15, 0)));
     WriteFile(std::string("maps\\") + kMaps[m] + ".npc", npcs);
   }
-}
-
-std::vector<Step> LivingWorldTest::WinFight() {
-  // The fade into the arena; attack; "victory"; the rewards.
-  return {Wait(1500), Tap(platform::VK_RETURN), Tap(platform::VK_RETURN), Tap(platform::VK_RETURN)};
-}
-
-std::vector<Step> LivingWorldTest::LoseFight() {
-  // The fade into the arena; attack (the enemy answers and the hero falls); "you died".
-  return {Wait(1500), Tap(platform::VK_RETURN), Tap(platform::VK_RETURN)};
-}
-
-std::vector<Step> LivingWorldTest::QuitAtTitle() {
-  return {Wait(2000), Tap(platform::VK_DOWN), Tap(platform::VK_DOWN), Tap(platform::VK_RETURN)};
-}
-
-bool LivingWorldTest::ScriptDone() {
-  for (int k = 0; k < 1000 && !platform::headless::ScriptFinished(); ++k) platform::GetTickCount();
-  return platform::headless::ScriptFinished();
-}
-
-void LivingWorldTest::DrainKeys() {
-  while (!platform::headless::ScriptFinished()) platform::GetAsyncKeyState(platform::VK_RETURN);
-}
-
-void LivingWorldTest::OnState(std::function<void()> look) {
-  platform::SetStateDumper([look] {
-    look();
-    return std::string("{}");
-  });
-}
-
-Step LivingWorldTest::Look() { return State("look.json"); }
-
-bool LivingWorldTest::CharacterPortraitShown(int picture) const {
-  return ScreenPixel(40, 410) == NpcSheetIndex(picture);
-}
-
-bool LivingWorldTest::HeroPortraitShown() const {
-  return ScreenPixel(40, 398) == HeroFrameIndex(0, 0);
-}
-
-bool LivingWorldTest::ShopMessageShown() const {
-  return ScreenCount(240, 460, 200, 20, kYellowIndex) > 0;
 }
 
 }  // namespace world_test

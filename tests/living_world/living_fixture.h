@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@
 #include "platform/system.h"
 
 namespace world_test {
+
+using platform::VK_DOWN;
+using platform::VK_RETURN;
+using Steps = std::vector<platform::headless::Step>;
 
 class LivingWorldTest : public WorldTest {
  protected:
@@ -28,27 +33,43 @@ class LivingWorldTest : public WorldTest {
   // Map files the title sequence reads: home has two characters, record 1 a walker.
   void WriteWorldFiles();
 
-  // Keys that finish one fight: the attack, then every message until the world is back.
-  static std::vector<platform::headless::Step> WinFight();
-  static std::vector<platform::headless::Step> LoseFight();
+  // Keys that finish one fight: the fade into the arena, the attack, then every message until
+  // the world is back ("victory" and the rewards, or "you died").
+  static Steps WinFight() { return {Wait(1500), Tap(VK_RETURN), Tap(VK_RETURN), Tap(VK_RETURN)}; }
+  static Steps LoseFight() { return {Wait(1500), Tap(VK_RETURN), Tap(VK_RETURN)}; }
   // Choosing "quit" on the title menu, which ends the title sequence at once.
-  static std::vector<platform::headless::Step> QuitAtTitle();
+  static Steps QuitAtTitle() { return {Wait(2000), Tap(VK_DOWN), Tap(VK_DOWN), Tap(VK_RETURN)}; }
+  // The pieces of a script one after the other.
+  static Steps Join(std::initializer_list<Steps> parts) {
+    Steps steps;
+    for (const Steps& part : parts) steps.insert(steps.end(), part.begin(), part.end());
+    return steps;
+  }
   // Lets the script's clock run on a little: true when every step has been played (a tap
   // the game never looked at is not).
-  static bool ScriptDone();
+  static bool ScriptDone() {
+    for (int k = 0; k < 1000 && !platform::headless::ScriptFinished(); ++k) platform::GetTickCount();
+    return platform::headless::ScriptFinished();
+  }
   // Takes any keys the game left unread, so that the next call starts clean.
-  static void DrainKeys();
+  static void DrainKeys() {
+    while (!platform::headless::ScriptFinished()) platform::GetAsyncKeyState(platform::VK_RETURN);
+  }
 
-  // Calls `look` at each "state" step of the script.
-  void OnState(std::function<void()> look);
-  // A "state" step: calls the function given to OnState.
-  static platform::headless::Step Look();
+  // Calls `look` at each "state" step of the script, which Look() makes.
+  void OnState(std::function<void()> look) {
+    platform::SetStateDumper([look] {
+      look();
+      return std::string("{}");
+    });
+  }
+  static platform::headless::Step Look() { return State("look.json"); }
 
-  // Whether the visible page's talk box shows a character's portrait or the hero's.
-  bool CharacterPortraitShown(int picture) const;
-  bool HeroPortraitShown() const;
-  // Yellow text in the shop's message line.
-  bool ShopMessageShown() const;
+  // Whether the visible page's talk box shows a character's portrait or the hero's; yellow
+  // text in the shop's message line.
+  bool CharacterPortraitShown(int picture) const { return ScreenPixel(40, 410) == NpcSheetIndex(picture); }
+  bool HeroPortraitShown() const { return ScreenPixel(40, 398) == HeroFrameIndex(0, 0); }
+  bool ShopMessageShown() const { return ScreenCount(240, 460, 200, 20, kYellowIndex) > 0; }
 };
 
 }  // namespace world_test

@@ -19,6 +19,7 @@ namespace world_test {
 namespace {
 
 using platform::headless::GetLog;
+using platform::VK_RETURN;
 
 class NpcTickTest : public LivingWorldTest {
  protected:
@@ -29,15 +30,20 @@ class NpcTickTest : public LivingWorldTest {
     return GetLog().paletteLoads != loads;
   }
   const NpcRecord& Npc(int i) const { return mapTable[nMap].lpNpcs[size_t(i)]; }
+  static NpcRecord Walker(int picture, int x, int y, int walk = 1) {
+    NpcRecord npc = MakeNpc(picture, x, y);
+    npc.nWalk = walk;
+    npc.nSpeed = 8;
+    return npc;
+  }
 };
 
 TEST_F(NpcTickTest, HostileCharactersAttackWithin40PixelsInBothAxes) {
   struct Case {
-    int dx, dy;
-    int walk;
+    int dx, dy, walk;
     bool fights;
-  } cases[] = {{40, 40, 1, true},   {-40, -40, 1, true}, {0, 40, 1, true},  {41, 0, 1, false},
-               {0, 41, 1, false},   {-41, -40, 1, false}, {10, 10, 0, false}, {10, 10, 3, false}};
+  } cases[] = {{40, 40, 1, true},  {-40, -40, 1, true},  {0, 40, 1, true},   {41, 0, 1, false},
+               {0, 41, 1, false},  {-41, -40, 1, false}, {10, 10, 0, false}, {10, 10, 3, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy << " walk " << c.walk);
     MakeMap(0, 20, 15);
@@ -47,25 +53,19 @@ TEST_F(NpcTickTest, HostileCharactersAttackWithin40PixelsInBothAxes) {
     PlaceHero(300 + c.dx, 300 + c.dy);
     UseScript(WinFight());
     EXPECT_EQ(TickFought(), c.fights);
-    // Speed 0: the character stands where it was, fought or not.
-    EXPECT_EQ(Npc(0).nX, 300);
+    EXPECT_EQ(Npc(0).nX, 300);                    // speed 0: it stands, fought or not
     EXPECT_EQ(Npc(0).bActive, c.fights ? 0 : 1);  // a beaten character is gone
     DrainKeys();
   }
 }
 
 TEST_F(NpcTickTest, PausesCountDownAndFixedCharactersNeverMove) {
-  NpcRecord paused = MakeNpc(1, 200, 200);
-  paused.nWalk = 3;
-  paused.nSpeed = 8;
-  AddNpc(0, paused);
-  NpcRecord gone = paused;
+  AddNpc(0, Walker(1, 200, 200, 3));
+  NpcRecord gone = Walker(1, 200, 200, 3);
   gone.bActive = 0;
   AddNpc(0, gone);
   for (int walk : {0, -2}) {
-    NpcRecord fixed = MakeNpc(2, 400, 200);
-    fixed.nWalk = walk;
-    fixed.nSpeed = 8;
+    NpcRecord fixed = Walker(2, 400, 200, walk);
     fixed.nDirection = 1;
     AddNpc(0, fixed);
   }
@@ -75,8 +75,7 @@ TEST_F(NpcTickTest, PausesCountDownAndFixedCharactersNeverMove) {
   EXPECT_EQ(Npc(0).nWalk, 1);
   EXPECT_EQ(Npc(1).nWalk, 1);  // a gone character's pause counts down too
   EXPECT_EQ(Npc(0).nFrame, 0);
-  EXPECT_EQ(Npc(0).nX, 200);
-  EXPECT_EQ(Npc(0).nY, 200);
+  EXPECT_EQ(Npc(0).nX * 1000 + Npc(0).nY, 200200);  // still in place
   MoveNpcs();  // now it walks: one step of 8 and the next walk frame
   EXPECT_EQ(Npc(0).nFrame, 1);
   EXPECT_EQ(std::abs(Npc(0).nX - 200) + std::abs(Npc(0).nY - 200), 8);
@@ -90,17 +89,14 @@ TEST_F(NpcTickTest, PausesCountDownAndFixedCharactersNeverMove) {
 }
 
 TEST_F(NpcTickTest, WalkersStayOnTheMapAndOutOfWalls) {
-  // A corridor one cell high along the bottom-right of a 25 × 20 map, walled above and below
-  // the row; the walker may only go left and right, and meets the map's right edge.
+  // A corridor one cell high along the bottom-right of a 25 × 20 map, ending at its right edge.
   MakeMap(0, 25, 20);
   for (int column = 10; column < 25; ++column) {
     SetTileAt(mapTable[0], column, 16, 0xA001);
     SetTileAt(mapTable[0], column, 18, 0xA001);
   }
   SetTileAt(mapTable[0], 10, 17, 0xA001);
-  NpcRecord walker = MakeNpc(1, 24 * 32 - 40, 17 * 32 + 32);
-  walker.nWalk = 1;
-  walker.nSpeed = 8;
+  NpcRecord walker = Walker(1, 24 * 32 - 40, 17 * 32 + 32);
   walker.nDirection = 3;
   AddNpc(0, walker);
   PlaceHero(100, 100);
@@ -118,14 +114,11 @@ TEST_F(NpcTickTest, WalkersStayOnTheMapAndOutOfWalls) {
   EXPECT_EQ(rightmost, 25 * 32 - 32);  // the frame's right edge on the map's right edge
 }
 
-TEST_F(NpcTickTest, ACharacterNeverWalksThroughTheHeroButMayLeaveIt) {
-  // Set down 8 pixels left of the hero: it may step away but never closer or past.
+TEST_F(NpcTickTest, ACharacterAndTheHeroNeverWalkThroughEachOtherButMayPart) {
+  // A character set down 8 pixels beside the hero may step away but never closer or past.
   for (int start : {-8, 8}) {
     MakeMap(0, 20, 15);
-    NpcRecord walker = MakeNpc(1, 300 + start, 300);
-    walker.nWalk = 1;
-    walker.nSpeed = 8;
-    AddNpc(0, walker);
+    AddNpc(0, Walker(1, 300 + start, 300));
     PlaceHero(300, 300);
     int64_t before = Separation(300, 300, Npc(0).nX, Npc(0).nY);
     bool left = false;
@@ -141,9 +134,8 @@ TEST_F(NpcTickTest, ACharacterNeverWalksThroughTheHeroButMayLeaveIt) {
     }
     EXPECT_TRUE(left);
   }
-}
-
-TEST_F(NpcTickTest, TheHeroNeverWalksThroughACharacterButMayLeaveIt) {
+  // The hero, set down near a character by a door or a loaded game, likewise.
+  MakeMap(0, 20, 15);
   AddNpc(0, MakeNpc(3, 300, 300));
   struct Case {
     int fromX, fromY, toX, toY;
@@ -152,7 +144,7 @@ TEST_F(NpcTickTest, TheHeroNeverWalksThroughACharacterButMayLeaveIt) {
                {308, 300, 308, 292, false}, {316, 300, 308, 300, false}, {324, 300, 332, 300, true},
                {300, 300, 300, 292, true}};
   for (const Case& c : cases) {
-    PlaceHero(c.fromX, c.fromY);  // set down here by a door or a loaded game
+    PlaceHero(c.fromX, c.fromY);
     hero.nX = c.toX;
     hero.nY = c.toY;
     DrawWorld();
@@ -168,9 +160,9 @@ TEST_F(NpcTickTest, AfterAnEscapeTheCharacterRestsFourTicks) {
   hero.nLife = 100000;
   PlaceHero(330, 300);
   // To the escape command, then try until it works (each failure costs a harmless blow).
-  std::vector<platform::headless::Step> escape = {Wait(1500), Tap(platform::VK_DOWN), Tap(platform::VK_DOWN),
+  Steps escape = {Wait(1500), Tap(platform::VK_DOWN), Tap(platform::VK_DOWN),
                                                   Tap(platform::VK_DOWN)};
-  for (int k = 0; k < 30; ++k) escape.push_back(Tap(platform::VK_RETURN));
+  escape.insert(escape.end(), 30, Tap(VK_RETURN));
   UseScript(escape);
   EXPECT_TRUE(TickFought());
   DrainKeys();
@@ -185,18 +177,14 @@ TEST_F(NpcTickTest, AfterAnEscapeTheCharacterRestsFourTicks) {
 }
 
 TEST_F(NpcTickTest, TheTickRedrawsTheWorld) {
-  NpcRecord walker = MakeNpc(5, 200, 200);
-  walker.nWalk = 1;
-  walker.nSpeed = 8;
-  AddNpc(0, walker);
+  AddNpc(0, Walker(5, 200, 200));
   PlaceHero(400, 400);
   DrawWorld();
   FlipScreen();
   const int flips = GetLog().flips;
   MoveNpcs();
   EXPECT_EQ(GetLog().flips, flips + 1);
-  // The visible page shows the character where it now stands.
-  EXPECT_EQ(ScreenPixel(Npc(0).nX + 16, Npc(0).nY - 16), NpcSheetIndex(5));
+  EXPECT_EQ(ScreenPixel(Npc(0).nX + 16, Npc(0).nY - 16), NpcSheetIndex(5));  // where it now stands
 }
 
 class StoryEnemyTest : public NpcTickTest {
@@ -204,52 +192,23 @@ class StoryEnemyTest : public NpcTickTest {
   void SetUp() override {
     NpcTickTest::SetUp();
     WriteWorldFiles();
-    SetTalkText(
-        "[20006]\n\n{Grr@;\n{I fall@;\n[40006]\n\n{Come@;\n{No@;\n[30003]\n\n{Well done@;\n"
-        "[30004]\n\n{Thank you@;\n[99003] gate\nThe gate opens;\n[99002] end\nTHE END;\n");
+    SetTalkText("[40006]\n\n{Come@;\n{No@;\n[30003]\n\n{Well done@;\n[30004]\n\n{Thank you@;\n"
+                "[99002] end\nTHE END;\n");
+    PlaceHero(320, 300);
   }
 };
-
-TEST_F(StoryEnemyTest, BeatingTheTreeDemonOpensThePalaceGate) {
-  AddNpc(0, Fighter(20006, 300, 300, true));
-  PlaceHero(320, 300);
-  // Its challenge, the fight, its last words, the story screen.
-  std::vector<platform::headless::Step> keys = {Wait(10), Tap(platform::VK_RETURN)};
-  for (const auto& step : WinFight()) keys.push_back(step);
-  keys.push_back(Wait(1500));  // the fade back to the world
-  keys.push_back(Tap(platform::VK_RETURN));
-  keys.push_back(Wait(3000));
-  keys.push_back(Look());
-  keys.push_back(Tap(platform::VK_RETURN));
-  int typedWhite = 0;
-  OnState([&] { typedWhite = ScreenCount(40, 100, 150, 20, kWhiteIndex); });
-  UseScript(keys);
-  EXPECT_TRUE(TickFought());
-  EXPECT_TRUE(ScriptDone());
-  EXPECT_GT(typedWhite, 20);  // "The gate opens" typed in white
-  EXPECT_EQ(nStoryFlag, 1);
-  EXPECT_EQ(Npc(0).bActive, 0);
-  EXPECT_EQ(nMap, 0);
-}
 
 TEST_F(StoryEnemyTest, BeatingThePalaceMasterEndsTheStoryAndTheTickGoesOnWithTheNewMaps) {
   nMap = 4;
   AddNpc(4, Fighter(40006, 300, 300, true));
   for (int k = 1; k < 12; ++k) AddNpc(4, MakeNpc(k % 15, 600, 40 + 30 * k));
   nStoryFlag = 1;
-  PlaceHero(320, 300);
-  // The challenge, the fight, its last words, the two closing talks, the end screen.
-  std::vector<platform::headless::Step> keys = {Wait(10), Tap(platform::VK_RETURN)};
-  for (const auto& step : WinFight()) keys.push_back(step);
-  keys.push_back(Wait(1500));  // the fade back to the world
-  for (int k = 0; k < 3; ++k) keys.push_back(Tap(platform::VK_RETURN));
-  keys.push_back(Wait(2000));
-  keys.push_back(Look());
-  keys.push_back(Tap(platform::VK_RETURN));
-  for (const auto& step : QuitAtTitle()) keys.push_back(step);
   int typedRed = 0;
   OnState([&] { typedRed = ScreenCount(40, 100, 80, 20, NearestPaletteIndex(*lpPalGame, kRed)); });
-  UseScript(keys);
+  // Its challenge, the fight, its last words and the two closing talks, the end screen.
+  UseScript(Join({{Wait(10), Tap(VK_RETURN)}, WinFight(),
+                  {Wait(1500), Tap(VK_RETURN), Tap(VK_RETURN), Tap(VK_RETURN), Wait(2000), Look(), Tap(VK_RETURN)},
+                  QuitAtTitle()}));
   EXPECT_TRUE(TickFought());
   EXPECT_TRUE(ScriptDone());
   EXPECT_GT(typedRed, 10);
@@ -267,10 +226,7 @@ TEST_F(StoryEnemyTest, AHeroKilledByAWanderingEnemyReturnsToTheTitle) {
   AddNpc(0, Fighter(12345, 300, 300, false));
   AddNpc(0, MakeNpc(3, 100, 100));
   AddNpc(0, MakeNpc(3, 100, 200));
-  PlaceHero(320, 300);
-  std::vector<platform::headless::Step> keys = LoseFight();
-  for (const auto& step : QuitAtTitle()) keys.push_back(step);
-  UseScript(keys);
+  UseScript(Join({LoseFight(), QuitAtTitle()}));
   EXPECT_TRUE(TickFought());
   EXPECT_TRUE(ScriptDone());
   EXPECT_EQ(hero.nLife, 50);  // a new game's hero

@@ -21,20 +21,13 @@ using platform::VK_ESCAPE;
 using platform::VK_RETURN;
 using platform::VK_UP;
 
-struct Seen {
-  std::string screen;
-  int entry;
-  bool operator==(const Seen&) const = default;
-  friend void PrintTo(const Seen& seen, std::ostream* out) { *out << seen.screen << ':' << seen.entry; }
-};
-
 // Each "state" step of a script notes the open screen and what `look` finds on it.
 class MenuTest : public SaveTest {
  protected:
   void SetUp() override {
     SaveTest::SetUp();
     platform::SetStateDumper([this] {
-      seen_.push_back({OpenScreen(), look_()});
+      seen_ += OpenScreen() + (":" + std::to_string(look_())) + " ";
       return std::string("{}");
     });
   }
@@ -61,21 +54,19 @@ class MenuTest : public SaveTest {
   }
 
   std::function<int()> look_ = [this] { return GameMenuHighlight(); };
-  std::vector<Seen> seen_;
+  std::string seen_;  // "screen:entry " at each look
 };
 
 TEST_F(MenuTest, SlotMenusWrapAroundCancelAndPassEmptySlots) {
   for (const bool saving : {false, true}) {
     const int x = saving ? 50 : 45;  // the save menu stands 5 pixels further right
-    const std::string name = saving ? "save" : "load";
     look_ = [this, x] { return SlotHighlight(x); };
     seen_.clear();
     // In the load menu ENTER on an empty slot does nothing.
     UseScript({Wait(100), Tap(saving ? VK_DOWN : VK_RETURN), State("s"), Tap(VK_UP), Tap(VK_UP), State("s"),
                Tap(VK_DOWN), State("s"), Tap(VK_ESCAPE)});
     EXPECT_EQ(saving ? RunSaveMenu() : RunLoadMenu(), 0);
-    const std::vector<int> entries = saving ? std::vector<int>{1, 5, 0} : std::vector<int>{0, 4, 5};
-    EXPECT_EQ(seen_, (std::vector<Seen>{{name, entries[0]}, {name, entries[1]}, {name, entries[2]}}));
+    EXPECT_EQ(seen_, saving ? "save:1 save:5 save:0 " : "load:0 load:4 load:5 ");
     UseScript({Tap(VK_UP), Tap(VK_RETURN)});  // "cancel"
     EXPECT_EQ(saving ? RunSaveMenu() : RunLoadMenu(), 0);
   }
@@ -92,14 +83,14 @@ TEST_F(MenuTest, AFailedSaveSaysSoAndIsNotFadedLikeADoneOne) {
   UseScript({Tap(VK_ESCAPE)});
   const int paletteLoads = platform::headless::GetLog().paletteLoads;
   RunGameMenu();
-  EXPECT_EQ(seen_, (std::vector<Seen>{{"save", 1}}));
+  EXPECT_EQ(seen_, "save:1 ");
   EXPECT_EQ(platform::headless::GetLog().paletteLoads, paletteLoads);
 
   platform::SetSaveDirectory(saves_.string());
   look_ = [this] { return GameMenuHighlight(); };
   UseScript(save);
   RunGameMenu();
-  EXPECT_EQ(seen_.back(), (Seen{"menu", 3}));
+  EXPECT_EQ(seen_, "save:1 menu:3 ");
   EXPECT_GT(platform::headless::GetLog().paletteLoads, paletteLoads);  // a done save fades out and in
   EXPECT_TRUE(std::filesystem::exists(SlotFile(0)));
 }
@@ -109,12 +100,13 @@ TEST_F(MenuTest, TheGameMenuWrapsAroundAndIgnoresAnEnterHeldIntoIt) {
   UseScript({Wait(300), Release(VK_RETURN), Wait(100), State("s"), Tap(VK_UP), State("s"), Tap(VK_DOWN),
              State("s"), Tap(VK_ESCAPE)});
   RunGameMenu();
-  EXPECT_EQ(seen_, (std::vector<Seen>{{"menu", 0}, {"menu", 6}, {"menu", 0}}));
+  EXPECT_EQ(seen_, "menu:0 menu:6 menu:0 ");
   EXPECT_STREQ(OpenScreen(), "world");
 }
 
 TEST_F(MenuTest, StatusAndAboutStayOnScreenWithTheSelectionOnBack) {
   WriteFile("text\\gp.txt", "About");
+  look_ = [this] { return std::string(OpenScreen()) == "menu" ? GameMenuHighlight() : 0; };
   // ENTER after the status panel goes straight back to the game; UP from there selects quitting.
   UseScript({Wait(100), Tap(VK_RETURN), Wait(100), State("s"), Tap(VK_RETURN)});
   RunGameMenu();
@@ -124,11 +116,7 @@ TEST_F(MenuTest, StatusAndAboutStayOnScreenWithTheSelectionOnBack) {
   UseScript({Tap(VK_UP), Tap(VK_UP), Tap(VK_UP), Tap(VK_RETURN), Wait(100), State("s"), Tap(VK_RETURN),
              Wait(500), Tap(VK_RETURN), Wait(100), State("s"), Tap(VK_RETURN)});
   RunGameMenu();
-  ASSERT_EQ(seen_.size(), 4u);
-  EXPECT_EQ(seen_[0].screen, "status");
-  EXPECT_EQ(seen_[1], (Seen{"menu", 5}));
-  EXPECT_EQ(seen_[2].screen, "about");
-  EXPECT_EQ(seen_[3].screen, "about");
+  EXPECT_EQ(seen_, "status:0 menu:5 about:0 about:0 ");
   EXPECT_STREQ(OpenScreen(), "world");
 }
 
@@ -143,21 +131,24 @@ TEST_F(MenuTest, TheAboutTextClimbsAPixelEvery50MsFrom90To1311AboveZero) {
       if (ScreenCount(left, y, 10, 1, kWhiteIndex) > 0) return y;
     return -1;
   };
-  // Both marks' tops in one number: (row 5's + 1) * 1000 + row 80's + 1, a missing mark -1.
-  look_ = [&] { return (markTop(140) + 1) * 1000 + markTop(240) + 1; };
+  std::vector<int> row5, row80;  // the marks' tops at each look, -1 when not shown
+  look_ = [&] {
+    row5.push_back(markTop(140));
+    row80.push_back(markTop(240));
+    return 0;
+  };
   platform::headless::PressKey(VK_RETURN);  // held from the menu: the page still waits
   UseScript({Wait(200), Release(VK_RETURN), Wait(200), Tap(VK_RETURN), State("s"), Wait(1000), State("s"),
              Wait(75000), State("s"), Wait(5000), State("s"), Tap(VK_RETURN)});
   ShowAbout();
-  ASSERT_EQ(seen_.size(), 4u);
-  auto row5 = [&](int k) { return seen_[size_t(k)].entry / 1000 - 1; };
-  auto row80 = [&](int k) { return seen_[size_t(k)].entry % 1000 - 1; };
-  ASSERT_GT(row5(0), 0);
-  EXPECT_NEAR(row5(1), row5(0) - 20, 1);  // 1000 ms later
-  EXPECT_EQ(seen_[2].entry, seen_[3].entry);  // stopped for good
+  ASSERT_EQ(row5.size(), 4u);
+  ASSERT_GT(row5[0], 0);
+  EXPECT_NEAR(row5[1], row5[0] - 20, 1);  // 1000 ms later
+  EXPECT_EQ(row5[2], row5[3]);            // stopped for good
+  EXPECT_EQ(row80[2], row80[3]);
   // From y 90 to -1311 the text climbs 1401 pixels: row 80 then stands 1500 - 1401 pixels below
   // where row 5 stood at the start.
-  EXPECT_NEAR(row80(2) - row5(0), 1500 - 1401, 1);
+  EXPECT_NEAR(row80[2] - row5[0], 1500 - 1401, 1);
 }
 
 }  // namespace
