@@ -14,11 +14,9 @@ std::vector<Msg> received;
 // rest, and ends the loop when its window goes away.
 intptr_t RecordingProc(int message, intptr_t wParam, intptr_t lParam) {
   received.push_back(Msg{message, wParam, lParam});
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProc(message, wParam, lParam);
+  if (message != WM_DESTROY) return DefWindowProc(message, wParam, lParam);
+  PostQuitMessage(0);
+  return 0;
 }
 
 class MessageLoopTest : public tamsel_test::HeadlessTest {
@@ -28,14 +26,20 @@ class MessageLoopTest : public tamsel_test::HeadlessTest {
     received.clear();
     ASSERT_TRUE(CreateMainWindow(RecordingProc));
   }
-
-  // The game's loop: peek, take and dispatch; returns the exit code.
-  static int RunLoop() {
+  static int NextMessage() {
     Msg msg;
-    while (GetMessage(msg)) DispatchMessage(msg);
-    return QuitExitCode();
+    return GetMessage(msg) ? msg.message : -1;
   }
 };
+
+// A run of the given script; limit 0 keeps the usual time limit.
+void StartScript(const char* text, uint32_t limit = 0, bool quitWhenScriptEnds = true) {
+  headless::Options options;
+  options.script = tamsel_test::Script(text);
+  if (limit != 0) options.quitAfterMilliseconds = limit;
+  options.quitWhenScriptEnds = quitWhenScriptEnds;
+  headless::UseHeadlessBackend(options);
+}
 
 }  // namespace
 
@@ -48,18 +52,15 @@ TEST_F(MessageLoopTest, TimerTicksFallDueOnTheVirtualClockAndMerge) {
   ASSERT_TRUE(GetMessage(msg));
   EXPECT_EQ(msg.message, WM_TIMER);
   EXPECT_EQ(msg.wParam, 1);
-
   // Five periods pass without anyone looking: one message, not five.
   headless::AdvanceClock(2000);
-  ASSERT_TRUE(GetMessage(msg));
-  EXPECT_EQ(msg.message, WM_TIMER);
+  EXPECT_EQ(NextMessage(), WM_TIMER);
   EXPECT_FALSE(PeekMessage());
-
-  // The timer keeps its rhythm: the next tick is due at 2800.
-  ASSERT_TRUE(GetMessage(msg));
-  EXPECT_EQ(msg.message, WM_TIMER);
+  // The timer keeps its rhythm: waiting lets time run to the next tick, due at 2800.
+  WaitMessage();
   EXPECT_GE(headless::Now(), 2800u);
   EXPECT_LE(headless::Now(), 2801u);
+  EXPECT_EQ(NextMessage(), WM_TIMER);
 }
 
 TEST_F(MessageLoopTest, PostedMessagesComeInOrderBeforeQuitAndQuitBeforeTimer) {
@@ -68,47 +69,35 @@ TEST_F(MessageLoopTest, PostedMessagesComeInOrderBeforeQuitAndQuitBeforeTimer) {
   PostMessage(WM_ACTIVATEAPP, 0);
   PostMessage(WM_ACTIVATEAPP, 1);
   Msg msg;
-  ASSERT_TRUE(GetMessage(msg));
-  EXPECT_EQ(msg.message, WM_ACTIVATEAPP);
-  EXPECT_EQ(msg.wParam, 0);
-  ASSERT_TRUE(GetMessage(msg));
-  EXPECT_EQ(msg.wParam, 1);
+  for (int wParam : {0, 1}) {
+    ASSERT_TRUE(GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_ACTIVATEAPP);
+    EXPECT_EQ(msg.wParam, wParam);
+  }
   PostQuitMessage(3);
   EXPECT_FALSE(GetMessage(msg));
   EXPECT_EQ(msg.message, WM_QUIT);
   EXPECT_EQ(QuitExitCode(), 3);
 }
 
-TEST_F(MessageLoopTest, WaitingForAMessageLetsTimeRunToTheNextTick) {
-  SetTimer(1, 400);
-  WaitMessage();
-  EXPECT_GE(headless::Now(), 400u);
-  EXPECT_LE(headless::Now(), 401u);
-  Msg msg;
-  ASSERT_TRUE(GetMessage(msg));
-  EXPECT_EQ(msg.message, WM_TIMER);
-}
-
-TEST_F(MessageLoopTest, CloseDestroysTheWindowWhichEndsTheLoop) {
+TEST_F(MessageLoopTest, CloseDestroysTheOnlyWindowWhichEndsTheLoop) {
+  EXPECT_FALSE(CreateMainWindow(RecordingProc));  // only one window
   SetTimer(1, 400);
   PostMessage(WM_CLOSE);
   PostMessage(WM_ACTIVATEAPP, 1);  // still queued when the window goes: dropped
-  EXPECT_EQ(RunLoop(), 0);
+  Msg msg;
+  while (GetMessage(msg)) DispatchMessage(msg);
+  EXPECT_EQ(QuitExitCode(), 0);
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0].message, WM_CLOSE);
   EXPECT_EQ(received[1].message, WM_DESTROY);
   EXPECT_FALSE(WindowExists());
-
   // The window's timer went with it; a second destroy does nothing.
   headless::AdvanceClock(1000);
   DestroyWindow();
-  Msg msg;
   EXPECT_FALSE(GetMessage(msg));  // only the quit message is left
   EXPECT_EQ(received.size(), 2u);
-}
 
-TEST_F(MessageLoopTest, OnlyOneWindowAndAnInjectedFailureMakesNone) {
-  EXPECT_FALSE(CreateMainWindow(RecordingProc));
   headless::Options options = tamsel_test::OpenEndedOptions();
   options.faults.failWindow = true;
   headless::UseHeadlessBackend(options);
@@ -117,41 +106,31 @@ TEST_F(MessageLoopTest, OnlyOneWindowAndAnInjectedFailureMakesNone) {
 }
 
 TEST(ScriptEnd, ThrowsOutOfAScreensKeyLoopOnce) {
-  headless::Options options;
-  options.script = tamsel_test::Script("tap RETURN\n");
-  headless::UseHeadlessBackend(options);
+  StartScript("tap RETURN\n");
   int polls = 0;
   auto waitForever = [&polls] {
-    for (;;) {
-      GetAsyncKeyState(VK_RETURN);
-      ++polls;
-    }
+    for (;; ++polls) GetAsyncKeyState(VK_RETURN);
   };
   EXPECT_THROW(waitForever(), QuitRequested);
   EXPECT_TRUE(headless::ScriptFinished());
   EXPECT_LT(polls, 10);
-  // Caught once, the run may clean up with further polls.
-  EXPECT_NO_THROW(GetTickCount());
+  EXPECT_NO_THROW(GetTickCount());  // caught once, the run may clean up with further polls
 }
 
 TEST(ScriptEnd, ThrowsOutOfTheMessageLoopUnlessTheGameIsAlreadyQuitting) {
-  headless::Options options;
-  options.script = tamsel_test::Script("wait 50\n");
-  headless::UseHeadlessBackend(options);
+  StartScript("wait 50\n");
   ASSERT_TRUE(CreateMainWindow(RecordingProc));
   auto loop = [] {
-    for (;;) {
+    for (Msg msg;;)
       if (PeekMessage()) {
-        Msg msg;
         if (!GetMessage(msg)) return;
         DispatchMessage(msg);
       }
-    }
   };
   EXPECT_THROW(loop(), QuitRequested);
   EXPECT_GE(headless::Now(), 50u);
 
-  headless::UseHeadlessBackend(options);
+  StartScript("wait 50\n");
   PostQuitMessage(0);
   headless::AdvanceClock(100);
   Msg msg;
@@ -159,19 +138,15 @@ TEST(ScriptEnd, ThrowsOutOfTheMessageLoopUnlessTheGameIsAlreadyQuitting) {
 }
 
 TEST(ScriptEnd, TimeLimitEndsARunWhoseScriptDoesNotEndIt) {
-  headless::Options options = tamsel_test::OpenEndedOptions();
-  options.quitAfterMilliseconds = 1000;
-  headless::UseHeadlessBackend(options);
   // With no window, no timer and nothing posted, waiting for a message cannot hang.
+  StartScript("", 1000, false);
   Msg msg;
   EXPECT_THROW(GetMessage(msg), QuitRequested);
   EXPECT_GE(headless::Now(), 1000u);
   EXPECT_LE(headless::Now(), 1001u);
-}
 
-TEST(ScriptEnd, AnEmptyScriptDoesNotEndTheRun) {
-  headless::Options options;
-  headless::UseHeadlessBackend(options);
+  // An empty script does not end the run; one added later does.
+  StartScript("");
   for (int i = 0; i < 100; ++i) EXPECT_NO_THROW(GetTickCount());
   headless::AddSteps(tamsel_test::Script("wait 10"));
   EXPECT_FALSE(headless::ScriptFinished());
@@ -183,10 +158,7 @@ TEST(ScriptEnd, AnEmptyScriptDoesNotEndTheRun) {
 
 TEST(ScriptEnd, ARunThatCannotPlayItsScriptThroughNamesTheLine) {
   // The time limit passes while a tap waits for a key the game never asks about.
-  headless::Options options;
-  options.quitAfterMilliseconds = 500;
-  options.script = tamsel_test::Script("wait 10\ntap A\nwait 10\n");
-  headless::UseHeadlessBackend(options);
+  StartScript("wait 10\ntap A\nwait 10\n", 500);
   auto pollForever = [] {
     for (;;) GetAsyncKeyState(VK_RETURN);
   };
@@ -204,9 +176,7 @@ TEST(ScriptEnd, ARunThatCannotPlayItsScriptThroughNamesTheLine) {
       {"wait 100\nhold RETURN 5\n", 2},
   };
   for (const auto& [script, line] : cases) {
-    options = tamsel_test::OpenEndedOptions();
-    options.script = tamsel_test::Script(script);
-    headless::UseHeadlessBackend(options);
+    StartScript(script, 0, false);
     for (int poll = 0; poll < 50; ++poll) GetAsyncKeyState(VK_RETURN);
     EXPECT_EQ(headless::StalledScriptLine(), line) << script;
   }

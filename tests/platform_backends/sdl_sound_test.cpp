@@ -23,14 +23,10 @@ std::vector<uint8_t> SquareWave(const WaveFormat& format, int milliseconds) {
   const size_t frames = size_t(format.samplesPerSecond) * size_t(milliseconds) / 1000;
   for (size_t frame = 0; frame < frames; ++frame) {
     const bool high = frame / 25 % 2 != 0;
+    const uint16_t value = high ? 12000 : uint16_t(-12000);
     for (int channel = 0; channel < format.channels; ++channel) {
-      if (format.bitsPerSample == 8) {
-        bytes.push_back(high ? 0xE0 : 0x20);
-      } else {
-        const int16_t value = high ? 12000 : -12000;
-        bytes.push_back(uint8_t(value & 0xFF));
-        bytes.push_back(uint8_t((value >> 8) & 0xFF));
-      }
+      if (format.bitsPerSample == 8) bytes.push_back(high ? 0xE0 : 0x20);
+      else bytes.insert(bytes.end(), {uint8_t(value), uint8_t(value >> 8)});
     }
   }
   return bytes;
@@ -55,9 +51,8 @@ class SdlSoundTest : public ::testing::Test {
     unsetenv("SDL_DISKAUDIOFILE");
     std::filesystem::remove(output_);
   }
-  const std::string output_ = (std::filesystem::temp_directory_path() /
-                               ("tamsel_disk_audio_" + std::to_string(::getpid()) + ".raw"))
-                                  .string();
+  const std::string output_ =
+      (std::filesystem::temp_directory_path() / ("tamsel_disk_audio_" + std::to_string(::getpid()) + ".raw")).string();
 };
 
 }  // namespace
@@ -69,9 +64,8 @@ TEST_F(SdlSoundTest, EffectsOfEitherSampleSizeAreHeardAndEndOnTheirOwn) {
   const WaveFormat stereo8{kWaveFormatPcm, 2, 11025, 8};
   SoundBuffer* first = CreateSoundBuffer("mono16", mono16, SquareWave(mono16, 100));
   SoundBuffer* second = CreateSoundBuffer("stereo8", stereo8, SquareWave(stereo8, 100));
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
   for (SoundBuffer* buffer : {first, second}) {
+    ASSERT_NE(buffer, nullptr);
     PlaySoundBuffer(buffer);
     EXPECT_TRUE(SoundBufferPlaying(buffer));
     EXPECT_TRUE(EndsOnItsOwn(buffer));

@@ -12,28 +12,11 @@
 using namespace platform;
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr uint32_t kKey = 0xBBEEFF;
-
-fs::path ScratchFolder(const char* name) {
-  const fs::path folder = fs::temp_directory_path() / ("tamsel_" + std::string(name) + "_" + std::to_string(::getpid()));
-  fs::remove_all(folder);
-  return folder;
-}
-
-}  // namespace
-
 TEST(GameIconTest, TheFigureStandsInTheMiddleOnATransparentSquare) {
   // A sheet of key colour with a 2 × 4 figure in the top-left corner of the first frame and
   // a pixel in the second frame, which the icon must not show.
-  DibBitmap sheet;
-  sheet.width = 96;
-  sheet.height = 48;
-  sheet.colors.assign(96 * 48, kKey);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 2; ++x) sheet.colors[size_t(y) * 96 + size_t(x)] = 0x00332211;
-  }
+  DibBitmap sheet{.width = 96, .height = 48, .colors = std::vector<uint32_t>(96 * 48, 0xBBEEFF)};
+  for (int y = 0; y < 4; ++y) sheet.colors[size_t(y) * 96] = sheet.colors[size_t(y) * 96 + 1] = 0x00332211;
   sheet.colors[40] = 0x00FFFFFF;
 
   const auto icon = GameIcon(sheet, 3);
@@ -42,7 +25,7 @@ TEST(GameIconTest, TheFigureStandsInTheMiddleOnATransparentSquare) {
   ASSERT_EQ(icon->height, 144);
   size_t opaque = 0;
   int minX = 999, minY = 999;
-  for (int y = 0; y < 144; ++y) {
+  for (int y = 0; y < 144; ++y)
     for (int x = 0; x < 144; ++x) {
       const uint8_t* p = &icon->rgba[(size_t(y) * 144 + size_t(x)) * 4];
       if (p[3] == 0) continue;
@@ -51,24 +34,23 @@ TEST(GameIconTest, TheFigureStandsInTheMiddleOnATransparentSquare) {
       minY = std::min(minY, y);
       EXPECT_EQ(p[0] * 0x10000 + p[1] * 0x100 + p[2], 0x112233) << x << "," << y;
     }
-  }
   EXPECT_EQ(opaque, 2u * 4u * 9u);  // every pixel 3 × 3, nothing of the second frame
   EXPECT_EQ(minX, (48 - 2) / 2 * 3);
   EXPECT_EQ(minY, (48 - 4) / 2 * 3);
 
   // A sheet smaller than a frame, or with missing pixels, or a silly scale gives no icon.
-  DibBitmap small = sheet;
+  DibBitmap small = sheet, torn = sheet;
   small.width = 31;
-  EXPECT_FALSE(GameIcon(small, 1));
-  DibBitmap torn = sheet;
   torn.colors.resize(10);
+  EXPECT_FALSE(GameIcon(small, 1));
   EXPECT_FALSE(GameIcon(torn, 1));
   EXPECT_FALSE(GameIcon(sheet, 0));
   EXPECT_FALSE(GameIcon(sheet, 17));
 }
 
 TEST(ScreenshotTest, NamedByTimeNeverOverwritingAndTheFolderIsMade) {
-  const fs::path folder = ScratchFolder("shots") / "Pictures";
+  const fs::path folder = fs::temp_directory_path() / ("tamsel_shots_" + std::to_string(::getpid())) / "Pictures";
+  fs::remove_all(folder.parent_path());
   Surface page(640, 480);
   Palette palette{};
   const std::time_t when = 1780000000;

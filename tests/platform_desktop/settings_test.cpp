@@ -35,22 +35,15 @@ std::string ReadAll(const fs::path& path) {
 // A scratch folder of its own, and environment variables put back afterwards.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("tamsel_settings_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { fs::create_directories(folder_); }
   void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value) setenv(name.c_str(), value->c_str(), 1); else unsetenv(name.c_str());
-    }
+    for (const auto& [name, value] : saved_) value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     fs::remove_all(folder_);
   }
   void SetEnv(const std::string& name, const char* value) {
     const char* old = std::getenv(name.c_str());
     saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    if (value) setenv(name.c_str(), value, 1); else unsetenv(name.c_str());
+    value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
   }
   // Loads the file and returns what was written on the warnings stream.
   std::string Load(const fs::path& path, Settings& settings) {
@@ -62,7 +55,8 @@ class SettingsFileTest : public ::testing::Test {
     std::fclose(warnings);
     return text;
   }
-  fs::path folder_;
+  const fs::path folder_ = fs::temp_directory_path() / ("tamsel_settings_" + std::to_string(::getpid()) + "_" +
+                                                        testing::UnitTest::GetInstance()->current_test_info()->name());
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
@@ -78,15 +72,10 @@ TEST(SettingsTest, EverySettingIsReadAndWrittenBack) {
                                               "a = X"}),
                                       warnings);
   EXPECT_TRUE(warnings.empty()) << Joined(warnings);
-  Settings expected;
-  expected.fullscreen = false;
-  expected.windowScale = 3;
-  expected.integerScaling = true;
-  expected.soundOn = false;
-  expected.musicVolume = 0;
-  expected.effectsVolume = 55;
-  expected.keys = {{{SDLK_w, SDLK_KP_8}, {SDLK_s}, {SDLK_q}, {SDLK_d}, {SDLK_SPACE}, {SDLK_LSHIFT},
-                    {SDLK_BACKSPACE}, {SDLK_x}}};
+  const Settings expected{.fullscreen = false, .windowScale = 3, .integerScaling = true, .soundOn = false,
+                          .musicVolume = 0, .effectsVolume = 55,
+                          .keys = {{{SDLK_w, SDLK_KP_8}, {SDLK_s}, {SDLK_q}, {SDLK_d}, {SDLK_SPACE}, {SDLK_LSHIFT},
+                                    {SDLK_BACKSPACE}, {SDLK_x}}}};
   EXPECT_EQ(read, expected);
 
   // What the game writes reads back the same, without a warning, for defaults and changes.

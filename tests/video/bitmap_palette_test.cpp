@@ -1,10 +1,7 @@
 // Palettes read from bitmap colour tables, the fallback colour cube, colour matching and keys.
 #include <gtest/gtest.h>
 
-#include "platform/display_device.h"
-#include "platform/system.h"
 #include "video/bitmap.h"
-#include "video/display.h"
 #include "video_fixture.h"
 
 namespace {
@@ -19,92 +16,68 @@ class BitmapPaletteTest : public VideoTest {
     EXPECT_NE(palette, nullptr);
     return palette ? palette->Entries() : platform::Palette{};
   }
+  // Writes the file and loads its palette.
+  platform::Palette Load(const std::vector<uint8_t>& file) {
+    WriteDataFile("pic/a.bmp", file);
+    return Load("pic\\a.bmp");
+  }
   // Entries from `first` on are the file's bytes after the 54-byte header, as they stand.
-  static void ExpectRawBytes(const platform::Palette& palette, const std::vector<uint8_t>& file,
-                             int first) {
+  static void ExpectRawBytes(const platform::Palette& palette, const std::vector<uint8_t>& file, int first) {
     for (int i = first; i < 256; ++i) {
       const size_t at = 54 + size_t(i) * 4;
-      ASSERT_EQ(palette[i], (PaletteEntry{file[at], file[at + 1], file[at + 2], file[at + 3]}))
-          << "entry " << i;
+      ASSERT_EQ(palette[i], (PaletteEntry{file[at], file[at + 1], file[at + 2], file[at + 3]})) << "entry " << i;
     }
   }
 };
 
-TEST_F(BitmapPaletteTest, FullColourTableComesOutRedFirstWithReservedBytesAsFlags) {
+TEST_F(BitmapPaletteTest, ColourTablesComeOutRedFirstAndOnlyTheColoursUsed) {
+  // More colours used than a table holds: all 256 entries, reserved bytes as flags.
   BitmapLayout layout;
   layout.colors = DistinctColors(3);
-  layout.colorsUsed = 1000;  // more than a table can hold: all 256 entries
+  layout.colorsUsed = 1000;
   layout.reservedByte = 0x5A;
-  WriteBitmap("pic/a.bmp", layout);
-
-  const platform::Palette palette = Load("pic\\a.bmp");
+  platform::Palette palette = Load(EncodeBitmap(layout));
   for (int i = 0; i < 256; ++i) {
-    const PaletteEntry expected{layout.colors[i].red, layout.colors[i].green, layout.colors[i].blue,
-                                0x5A};
-    ASSERT_EQ(palette[i], expected) << "entry " << i;
+    const PaletteEntry& c = layout.colors[i];
+    ASSERT_EQ(palette[i], (PaletteEntry{c.red, c.green, c.blue, 0x5A})) << "entry " << i;
   }
-}
-
-TEST_F(BitmapPaletteTest, SixteenColoursUsedTurnsOnlyThoseAndKeepsTheFollowingBytesRaw) {
-  BitmapLayout layout;
-  layout.width = 32;
-  layout.height = 32;
-  const ColorList all = DistinctColors(9);
-  layout.colors = ColorList(all.begin(), all.begin() + 16);
+  // Sixteen colours used turns only those; the following bytes are taken raw.
+  layout.width = layout.height = 32;
+  layout.colors.resize(16);
   layout.colorsUsed = 16;
+  layout.reservedByte = 0;
   layout.pixel = [](int x, int y) { return uint32_t((x * 11 + y * 13) & 0xFF); };
-  const std::vector<uint8_t> file = EncodeBitmap(layout);
-  WriteDataFile("pic/b.bmp", file);
-
-  const platform::Palette palette = Load("pic\\b.bmp");
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(palette[i].red, layout.colors[i].red);
-    EXPECT_EQ(palette[i].blue, layout.colors[i].blue);
-  }
+  std::vector<uint8_t> file = EncodeBitmap(layout);
+  palette = Load(file);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(palette[i], layout.colors[i]) << "entry " << i;
   ExpectRawBytes(palette, file, 16);
+  // A true-colour file has no table: the raw bytes after its header.
+  layout.bitsPerPixel = 24;
+  layout.pixel = [](int x, int y) { return platform::MakeColorRef(uint8_t(x * 12), uint8_t(y), 99); };
+  file = EncodeBitmap(layout);
+  ExpectRawBytes(Load(file), file, 0);
 }
 
-TEST_F(BitmapPaletteTest, MissingFileGivesTheColourCube) {
+TEST_F(BitmapPaletteTest, MissingFileGivesTheColourCubeAndShortFilesReplaceOnlyWhatTheyHold) {
   const platform::Palette palette = Load("pic\\none.bmp");
   EXPECT_EQ(palette, DefaultPalette());
-  EXPECT_EQ(palette[0], (PaletteEntry{0, 0, 0, 0}));
-  EXPECT_EQ(palette[255], (PaletteEntry{255, 255, 255, 0}));
-  EXPECT_EQ(palette[0xE0], (PaletteEntry{255, 0, 0, 0}));
-  EXPECT_EQ(palette[0x1C], (PaletteEntry{0, 255, 0, 0}));
-  EXPECT_EQ(palette[0x03], (PaletteEntry{0, 0, 255, 0}));
-  EXPECT_EQ(palette[0x49], (PaletteEntry{72, 72, 85, 0}));  // 2/7 red, 2/7 green, 1/3 blue
-}
+  const std::pair<int, PaletteEntry> cube[] = {
+      {0, {0, 0, 0, 0}}, {255, {255, 255, 255, 0}}, {0xE0, {255, 0, 0, 0}}, {0x1C, {0, 255, 0, 0}},
+      {0x03, {0, 0, 255, 0}}, {0x49, {72, 72, 85, 0}} /* 2/7 red, 2/7 green, 1/3 blue */};
+  for (const auto& [index, entry] : cube) EXPECT_EQ(palette[index], entry) << index;
 
-TEST_F(BitmapPaletteTest, TrueColourFileGivesTheRawBytesAfterItsHeader) {
-  BitmapLayout layout;
-  layout.bitsPerPixel = 24;
-  layout.width = 20;
-  layout.height = 20;
-  layout.pixel = [](int x, int y) { return platform::MakeColorRef(uint8_t(x * 12), uint8_t(y), 99); };
-  const std::vector<uint8_t> file = EncodeBitmap(layout);
-  WriteDataFile("pic/c.bmp", file);
-
-  ExpectRawBytes(Load("pic\\c.bmp"), file, 0);
-}
-
-TEST_F(BitmapPaletteTest, ShortFilesReplaceOnlyWhatTheyHold) {
   // A complete header and ten colour entries, then the file ends.
   BitmapLayout layout;
   layout.colors = DistinctColors(1);
   std::vector<uint8_t> file = EncodeBitmap(layout);
   file.resize(54 + 10 * 4);
-  WriteDataFile("pic/short.bmp", file);
-  const platform::Palette palette = Load("pic\\short.bmp");
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(palette[i].red, layout.colors[i].red);
-  for (int i = 10; i < 256; ++i) ASSERT_EQ(palette[i], DefaultPalette()[i]) << "entry " << i;
-
-  // Only part of the header: nothing of the table is read.
+  const platform::Palette cut = Load(file);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(cut[i].red, layout.colors[i].red);
+  for (int i = 10; i < 256; ++i) ASSERT_EQ(cut[i], DefaultPalette()[i]) << "entry " << i;
+  // Only part of the header, or nothing: nothing of the table is read.
   file.resize(30);
-  WriteDataFile("pic/stub.bmp", file);
-  EXPECT_EQ(Load("pic\\stub.bmp"), DefaultPalette());
-
-  WriteDataFile("pic/empty.bmp", {});
-  EXPECT_EQ(Load("pic\\empty.bmp"), DefaultPalette());
+  EXPECT_EQ(Load(file), DefaultPalette());
+  EXPECT_EQ(Load(std::vector<uint8_t>{}), DefaultPalette());
 }
 
 class ColorMatchTest : public VideoTest {
@@ -120,38 +93,28 @@ class ColorMatchTest : public VideoTest {
   platform::Palette palette;
 };
 
-TEST_F(ColorMatchTest, MatchingFindsTheNearestIndexAndLeavesTheSurfaceAsItWas) {
+TEST_F(ColorMatchTest, MatchingFindsTheNearestIndexLeavesTheSurfaceAndKeysByIt) {
   platform::Surface surface(8, 8);
   PaintPattern(surface);
   const std::vector<uint8_t> before(surface.Pixels(), surface.Pixels() + 64);
-
   EXPECT_EQ(MatchSurfaceColor(&surface, kColorKeyRef), 9u);
-  const platform::PaletteEntry near = colors[200];
-  EXPECT_EQ(MatchSurfaceColor(&surface, platform::MakeColorRef(near.red + 1, near.green,
-                                                               near.blue - 1)),
-            200u);
+  const PaletteEntry near = colors[200];
+  EXPECT_EQ(MatchSurfaceColor(&surface, platform::MakeColorRef(near.red + 1, near.green, near.blue - 1)), 200u);
   EXPECT_EQ(MatchSurfaceColor(&surface, kNoColor), uint32_t(PatternAt(0, 0)));
   EXPECT_EQ(std::vector<uint8_t>(surface.Pixels(), surface.Pixels() + 64), before);
-}
 
-TEST_F(ColorMatchTest, ColourKeyIsTheMatchedIndex) {
-  platform::Surface surface(8, 8);
   EXPECT_EQ(SetSurfaceColorKey(&surface, kColorKeyRef), kResultOk);
   EXPECT_EQ(surface.ColorKey(), std::optional<uint8_t>(9));
   EXPECT_EQ(MatchSurfaceColor(nullptr, kColorKeyRef), 0xFFFFFFFFu);
   EXPECT_EQ(SetSurfaceColorKey(nullptr, kColorKeyRef), kResultFail);
 }
 
-class BitmapLoadTest : public ColorMatchTest {};
-
-TEST_F(BitmapLoadTest, PictureInTheScreenColoursKeepsItsIndexesAndIsStretchedToTheSurface) {
+TEST_F(ColorMatchTest, PictureInTheScreenColoursKeepsItsIndexesAndIsStretchedToTheSurface) {
   BitmapLayout layout;
   layout.colors = colors;
-  layout.width = 2;
-  layout.height = 2;
+  layout.width = layout.height = 2;
   layout.pixel = [](int x, int y) { return uint32_t(10 + x + 2 * y); };
   WriteBitmap("pic/small.bmp", layout);
-
   platform::Surface surface(4, 6);
   ASSERT_EQ(ReloadBitmapSurface(&surface, "pic\\small.bmp"), kResultOk);
   EXPECT_EQ(surface.PixelAt(0, 0), 10);
@@ -160,19 +123,15 @@ TEST_F(BitmapLoadTest, PictureInTheScreenColoursKeepsItsIndexesAndIsStretchedToT
   EXPECT_EQ(surface.PixelAt(3, 5), 13);
 }
 
-TEST_F(BitmapLoadTest, MissingOrDamagedPicturesLeaveTheSurfaceAlone) {
+TEST_F(ColorMatchTest, MissingOrDamagedPicturesLeaveTheSurfaceAlone) {
   platform::Surface surface(8, 8);
   PaintPattern(surface);
   platform::headless::ClearLog();
-
-  EXPECT_EQ(ReloadBitmapSurface(&surface, "pic\\none.bmp"), kResultFail);
-  EXPECT_EQ(ReloadBitmapSurface(&surface, nullptr), kResultFail);
-
-  std::vector<uint8_t> garbage = EncodeBitmap(BitmapLayout{});
-  garbage.resize(40);  // the header is cut short
-  WriteDataFile("pic/cut.bmp", garbage);
-  EXPECT_EQ(ReloadBitmapSurface(&surface, "pic\\cut.bmp"), kResultFail);
-
+  std::vector<uint8_t> cut = EncodeBitmap(BitmapLayout{});
+  cut.resize(40);  // the header is cut short
+  WriteDataFile("pic/cut.bmp", cut);
+  for (const char* name : {"pic\\none.bmp", static_cast<const char*>(nullptr), "pic\\cut.bmp"})
+    EXPECT_EQ(ReloadBitmapSurface(&surface, name), kResultFail) << (name ? name : "no name");
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) ASSERT_EQ(surface.PixelAt(x, y), PatternAt(x, y));
   const auto& lines = platform::headless::GetLog().debugLines;
