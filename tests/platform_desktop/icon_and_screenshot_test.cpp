@@ -15,7 +15,10 @@ namespace fs = std::filesystem;
 TEST(GameIconTest, TheFigureStandsInTheMiddleOnATransparentSquare) {
   // A sheet of key colour with a 2 × 4 figure in the top-left corner of the first frame and
   // a pixel in the second frame, which the icon must not show.
-  DibBitmap sheet{.width = 96, .height = 48, .colors = std::vector<uint32_t>(96 * 48, 0xBBEEFF)};
+  DibBitmap sheet;
+  sheet.width = 96;
+  sheet.height = 48;
+  sheet.colors.assign(96 * 48, 0xBBEEFF);
   for (int y = 0; y < 4; ++y) sheet.colors[size_t(y) * 96] = sheet.colors[size_t(y) * 96 + 1] = 0x00332211;
   sheet.colors[40] = 0x00FFFFFF;
 

@@ -15,7 +15,9 @@ class DisplayDeviceTest : public ::testing::Test {
  protected:
   void TearDown() override { platform::CloseDisplayDevice(); }
   DisplayDevice* Open(const platform::headless::Faults& faults = {}) {
-    platform::headless::UseHeadlessBackend({.faults = faults});
+    platform::headless::Options options;
+    options.faults = faults;
+    platform::headless::UseHeadlessBackend(options);
     return platform::OpenDisplayDevice();
   }
 };
