@@ -109,20 +109,6 @@ TEST_F(ColorMatchTest, MatchingFindsTheNearestIndexLeavesTheSurfaceAndKeysByIt) 
   EXPECT_EQ(SetSurfaceColorKey(nullptr, kColorKeyRef), kResultFail);
 }
 
-TEST_F(ColorMatchTest, PictureInTheScreenColoursKeepsItsIndexesAndIsStretchedToTheSurface) {
-  BitmapLayout layout;
-  layout.colors = colors;
-  layout.width = layout.height = 2;
-  layout.pixel = [](int x, int y) { return uint32_t(10 + x + 2 * y); };
-  WriteBitmap("pic/small.bmp", layout);
-  platform::Surface surface(4, 6);
-  ASSERT_EQ(ReloadBitmapSurface(&surface, "pic\\small.bmp"), kResultOk);
-  EXPECT_EQ(surface.PixelAt(0, 0), 10);
-  EXPECT_EQ(surface.PixelAt(3, 0), 11);
-  EXPECT_EQ(surface.PixelAt(1, 5), 12);
-  EXPECT_EQ(surface.PixelAt(3, 5), 13);
-}
-
 TEST_F(ColorMatchTest, MissingOrDamagedPicturesLeaveTheSurfaceAlone) {
   platform::Surface surface(8, 8);
   PaintPattern(surface);
