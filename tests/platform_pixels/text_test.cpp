@@ -15,7 +15,6 @@ namespace {
 constexpr uint8_t kPaper = 7;  // what the surface holds before the text
 constexpr uint8_t kWhite = 1;
 constexpr uint8_t kBlue = 2;
-constexpr uint8_t kRed = 3;
 
 const char kNiHao[] = "\xC4\xE3\xBA\xC3";  // 你好 in GBK
 
@@ -23,7 +22,6 @@ platform::Palette TestPalette() {
   platform::Palette p{};  // entry 0 black
   p[kWhite] = {255, 255, 255, 0};
   p[kBlue] = {0, 0, 100, 0};
-  p[kRed] = {255, 0, 0, 0};
   p[kPaper] = {0, 128, 0, 0};
   return p;
 }
@@ -109,15 +107,6 @@ TEST(Text, EveryCharacterKeepsItsInkInItsOwnCellsOnOneLine) {
   Draw(h, GameFont(), 0, 0, "H");
   Draw(ni, GameFont(), 0, 0, "\xC4\xE3");
   EXPECT_NEAR(Changed(h)[3], Changed(ni)[3], 4);
-}
-
-TEST(Text, ColoursMapToTheNearestPaletteEntries) {
-  REQUIRE_FONT();
-  Surface s = Paper(40, 20);
-  Draw(s, GameFont(), 0, 0, "\xC4\xE3", platform::kBkOpaque, 0x0000F0 /* nearly red */,
-       0x600000 /* nearly dark blue */);
-  EXPECT_GT(Count(s, kRed), 20);
-  EXPECT_EQ(Count(s, kRed) + Count(s, kBlue), 20 * 20);  // one double-byte cell
 }
 
 TEST(Text, ClippedTextMatchesTheUnclippedDrawing) {

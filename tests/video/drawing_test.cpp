@@ -16,7 +16,6 @@ namespace {
 using platform::Surface;
 using platform::headless::Step;
 
-
 class BlitTest : public VideoTest {
  protected:
   void SetUp() override {
@@ -171,7 +170,6 @@ TEST_F(TextTest, EachLineShowsItsOwnBytes) {
   EXPECT_GT(inkIn(20), 0);
 }
 
-
 // The seed whose next draw is r: solves state × 214013 + 2531011 = r << 16 (mod 2^32).
 uint32_t SeedYielding(uint32_t r) {
   uint32_t inverse = 214013u;  // Newton's iteration for the inverse of an odd number mod 2^32
@@ -210,13 +208,11 @@ uint32_t MillisecondsOf(const std::function<void()>& wait) {
   return platform::headless::Now() - start;
 }
 
-TEST_F(WaitTest, WithoutTheFlagTheKeyMustBePressedAndReleased) {
+TEST_F(WaitTest, AKeyMustBePressedAndReleasedOrWithTheDownFlagOnlyAHeldKeyIsWaitedFor) {
   platform::headless::AddSteps({Step{Step::Kind::Wait, 0, 50, "", 0}, Step{Step::Kind::Hold, platform::VK_RETURN, 30, "", 0}});
   EXPECT_GE(MillisecondsOf([] { WaitKey(platform::VK_RETURN, 0); }), 80u);
   EXPECT_EQ(platform::GetAsyncKeyState(platform::VK_RETURN), 0);
-}
-
-TEST_F(WaitTest, WithTheDownFlagOnlyAHeldKeyIsWaitedForUntilReleased) {
+  // With the flag, a key that is up ends the wait at once; a held one is waited for until released.
   EXPECT_LT(MillisecondsOf([] { WaitKey(platform::VK_RETURN, 1); }), 5u);
   platform::headless::PressKey(platform::VK_CONTROL);
   platform::headless::AddSteps({Step{Step::Kind::Wait, 0, 40, "", 0}, Step{Step::Kind::Release, platform::VK_CONTROL, 0, "", 0}});
