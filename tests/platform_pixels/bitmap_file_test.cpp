@@ -71,36 +71,29 @@ TEST(DecodeBitmap, IndexedPicturesOfEveryDepthAndRowOrder) {
 }
 
 TEST(DecodeBitmap, DirectColourPictures) {
-  using platform::MakeColorRef;
-  struct Case {
+  const std::vector<uint32_t> rgb = {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255),
+                                     0xFFFFFF, 0};
+  auto with = [&](uint32_t last) { auto v = rgb; v.push_back(last); return v; };
+  const std::vector<uint32_t> p565 = {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400}, m565 = {0xF800, 0x07E0, 0x001F};
+  const struct {
     const char* what;
     int bits;
     uint32_t compression, headerSize;
     bool topDown;
     std::vector<uint32_t> masks, pixels, colors;
-  };
-  const Case cases[] = {
-      {"24 bits, odd row lengths", 24, 0, 40, false, {},
-       {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x000000},
-       {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0x000000}},
+  } cases[] = {
+      {"24 bits, odd row lengths", 24, 0, 40, false, {}, {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0},
+       {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xABCDEF, 0}},
       {"16 bits, five a channel: full intensity reads 255", 16, 0, 40, false, {},
-       {0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000, 0x4210},
-       {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), 0xFFFFFF, 0,
-        MakeColorRef(132, 132, 132)}},
-      {"16 bits 5-6-5, masks after a 40-byte header", 16, 3, 40, false, {0xF800, 0x07E0, 0x001F},
-       {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400},
-       {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), 0xFFFFFF, 0,
-        MakeColorRef(0, 130, 0)}},
-      {"16 bits 5-6-5 in a V5 header, top-down", 16, 3, 124, true, {0xF800, 0x07E0, 0x001F},
-       {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0000, 0x0400},
-       {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), 0xFFFFFF, 0,
-        MakeColorRef(0, 130, 0)}},
+       {0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000, 0x4210}, with(MakeColorRef(132, 132, 132))},
+      {"16 bits 5-6-5, masks after a 40-byte header", 16, 3, 40, false, m565, p565, with(MakeColorRef(0, 130, 0))},
+      {"16 bits 5-6-5 in a V5 header, top-down", 16, 3, 124, true, m565, p565, with(MakeColorRef(0, 130, 0))},
       {"32 bits: blue, green, red, unused", 32, 0, 40, false, {}, {0xFF112233, 0x00A0B0C0},
        {MakeColorRef(0x11, 0x22, 0x33), MakeColorRef(0xA0, 0xB0, 0xC0)}},
-      {"32 bits, masks in another order", 32, 3, 40, false, {0xFF, 0xFF00, 0xFF0000},
-       {0xFF112233, 0x00A0B0C0}, {MakeColorRef(0x33, 0x22, 0x11), MakeColorRef(0xC0, 0xB0, 0xA0)}},
+      {"32 bits, masks in another order", 32, 3, 40, false, {0xFF, 0xFF00, 0xFF0000}, {0xFF112233, 0x00A0B0C0},
+       {MakeColorRef(0x33, 0x22, 0x11), MakeColorRef(0xC0, 0xB0, 0xA0)}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     bmp::Layout s;
     s.width = c.pixels.size() == 6 ? 3 : 2;
     s.height = c.pixels.size() == 6 ? 2 : 1;
@@ -179,32 +172,22 @@ TEST(DecodeBitmap, RunLengthPictures) {
 TEST(DecodeBitmap, RefusesDamagedAndHostileHeaders) {
   const std::vector<uint8_t> good = bmp::Build(EightBit(8, 4));
   ASSERT_TRUE(Decode(good));
-  auto with = [&](size_t at, uint32_t value, int bytes = 4) {
+  const struct { size_t at; uint32_t value; int bytes; const char* what; } cases[] = {
+      {0, 0x4D42 + 1, 2, "not BM"}, {18, 0, 4, "no width"}, {18, uint32_t(-8), 4, "negative width"},
+      {18, 16385, 4, "too wide"}, {22, 0, 4, "no height"}, {22, uint32_t(-16385), 4, "too tall, top-down"},
+      {22, 0x80000000u, 4, "most negative height"}, {18, 16384, 4, "wider than the file holds"},
+      {28, 7, 2, "no such depth"}, {28, 0, 2, "no depth"}, {30, 4, 4, "embedded JPEG"},
+      {30, 2, 4, "4-bit runs in an 8-bit picture"}, {30, 3, 4, "bit fields in an 8-bit picture"},
+      {46, 257, 4, "more than 256 colours"}, {46, 0xFFFFFFFFu, 4, "absurd colour count"},
+      {14, 20, 4, "unknown header size"}, {14, 0xFFFFFFF0u, 4, "header larger than the file"},
+      {10, uint32_t(good.size()), 4, "pixels past the end"}, {10, 0xFFFFFFFFu, 4, "pixels far past the end"},
+      {10, 20, 4, "pixels inside the header"}};
+  for (const auto& c : cases) {
     std::vector<uint8_t> file = good;
-    if (bytes == 2) bmp::Put16(file, at, value);
-    else bmp::Put32(file, at, value);
-    return Decode(file);
-  };
-  EXPECT_FALSE(with(0, 0x4D42 + 1, 2)) << "not BM";
-  EXPECT_FALSE(with(18, 0)) << "no width";
-  EXPECT_FALSE(with(18, uint32_t(-8))) << "negative width";
-  EXPECT_FALSE(with(18, 16385)) << "too wide";
-  EXPECT_FALSE(with(22, 0)) << "no height";
-  EXPECT_FALSE(with(22, uint32_t(-16385))) << "too tall, top-down";
-  EXPECT_FALSE(with(22, 0x80000000u)) << "most negative height";
-  EXPECT_FALSE(with(18, 16384)) << "wider than the file holds";
-  EXPECT_FALSE(with(28, 7, 2)) << "no such depth";
-  EXPECT_FALSE(with(28, 0, 2)) << "no depth";
-  EXPECT_FALSE(with(30, 4)) << "embedded JPEG";
-  EXPECT_FALSE(with(30, 2)) << "4-bit runs in an 8-bit picture";
-  EXPECT_FALSE(with(30, 3)) << "bit fields in an 8-bit picture";
-  EXPECT_FALSE(with(46, 257)) << "more than 256 colours";
-  EXPECT_FALSE(with(46, 0xFFFFFFFFu)) << "absurd colour count";
-  EXPECT_FALSE(with(14, 20)) << "unknown header size";
-  EXPECT_FALSE(with(14, 0xFFFFFFF0u)) << "header larger than the file";
-  EXPECT_FALSE(with(10, uint32_t(good.size()))) << "pixels past the end";
-  EXPECT_FALSE(with(10, 0xFFFFFFFFu)) << "pixels far past the end";
-  EXPECT_FALSE(with(10, 20)) << "pixels inside the header";
+    if (c.bytes == 2) bmp::Put16(file, c.at, c.value);
+    else bmp::Put32(file, c.at, c.value);
+    EXPECT_FALSE(Decode(file)) << c.what;
+  }
 
   // A huge picture claimed by a small file is refused before its memory is taken.
   bmp::Layout huge = EightBit(1, 1);
@@ -271,18 +254,15 @@ TEST(DecodeBitmap, CorruptedBytesNeverReadOutsideTheFile) {
 TEST(LoadBitmapFile, ReadsFilesAndRefusesMissingOnes) {
   const bmp::Layout s = EightBit(7, 3);
   const std::vector<uint8_t> bytes = bmp::Build(s);
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("tamsel_pixels_load_test_" + std::to_string(::getpid()) + ".bmp")).string();
-  {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  }
+  const auto dir = std::filesystem::temp_directory_path();
+  const std::string path = (dir / ("tamsel_pixels_load_test_" + std::to_string(::getpid()) + ".bmp")).string();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   const auto b = platform::LoadBitmapFile(path);
   ASSERT_TRUE(b);
   ExpectIndexes(*b, s);
   std::remove(path.c_str());
   EXPECT_FALSE(platform::LoadBitmapFile(path));
-  EXPECT_FALSE(platform::LoadBitmapFile(std::filesystem::temp_directory_path().string()));
+  EXPECT_FALSE(platform::LoadBitmapFile(dir.string()));
 }
 
 TEST(StretchBitmapToSurface, PicturesInThePaletteKeepTheirIndexes) {
@@ -299,10 +279,7 @@ TEST(StretchBitmapToSurface, PicturesInThePaletteKeepTheirIndexes) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(surface.Pixels()[i], s.pixels[size_t(i)]) << i;
 
   // Through another palette every colour goes to its nearest entry (the first of equals).
-  platform::Palette other{};
-  other[1] = {uint8_t(table[9]), uint8_t(table[9] >> 8), uint8_t(table[9] >> 16), 0};
-  other[2] = other[1];
-  other[3] = {255, 0, 255, 0};
+  platform::Palette other = PaletteOf({0, table[9], table[9], MakeColorRef(255, 0, 255)});
   platform::StretchBitmapToSurface(*b, 0, 0, 3, 2, surface, other);
   EXPECT_EQ(surface.PixelAt(0, 0), 1);
   EXPECT_EQ(surface.PixelAt(1, 0), 1);
@@ -311,42 +288,26 @@ TEST(StretchBitmapToSurface, PicturesInThePaletteKeepTheirIndexes) {
 
 TEST(StretchBitmapToSurface, ScalesTheRectangleAndLeavesPixelsOutsideTheBitmap) {
   bmp::Layout s;
-  s.width = 2;
-  s.height = 2;
+  s.width = s.height = 2;
   s.bitsPerPixel = 24;
-  s.pixels = {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255),
-              MakeColorRef(255, 255, 255)};
+  s.pixels = {MakeColorRef(255, 0, 0), MakeColorRef(0, 255, 0), MakeColorRef(0, 0, 255), MakeColorRef(255, 255, 255)};
   const auto b = Decode(bmp::Build(s));
   ASSERT_TRUE(b);
-  platform::Palette palette{};
-  palette[1] = {250, 0, 0, 0};
-  palette[2] = {0, 250, 0, 0};
-  palette[3] = {0, 0, 250, 0};
-  palette[4] = {250, 250, 250, 0};
-
-  platform::Surface big(4, 4);
-  platform::StretchBitmapToSurface(*b, 0, 0, 2, 2, big, palette);
-  const uint8_t doubled[16] = {1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4};
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(big.Pixels()[i], doubled[i]) << i;
-
-  // The right column alone, stretched over the surface.
-  platform::StretchBitmapToSurface(*b, 1, 0, 1, 2, big, palette);
-  EXPECT_EQ(big.PixelAt(0, 0), 2);
-  EXPECT_EQ(big.PixelAt(3, 3), 4);
-
-  // A rectangle half outside the bitmap: the outside half keeps what was there.
-  platform::FillSurface(big, 9);
-  platform::StretchBitmapToSurface(*b, -1, 0, 2, 2, big, palette);
-  EXPECT_EQ(big.PixelAt(0, 0), 9);
-  EXPECT_EQ(big.PixelAt(1, 3), 9);
-  EXPECT_EQ(big.PixelAt(2, 0), 1);
-  EXPECT_EQ(big.PixelAt(3, 3), 3);
-
-  // Shrinking picks every other pixel; empty rectangles draw nothing.
-  platform::Surface one(1, 1);
-  platform::StretchBitmapToSurface(*b, 0, 0, 2, 2, one, palette);
-  EXPECT_EQ(one.PixelAt(0, 0), 1);
-  platform::StretchBitmapToSurface(*b, 1, 1, 0, 1, one, palette);
-  platform::StretchBitmapToSurface(*b, 1, 1, 1, -1, one, palette);
-  EXPECT_EQ(one.PixelAt(0, 0), 1);
+  const platform::Palette palette = PaletteOf({0, MakeColorRef(250, 0, 0), MakeColorRef(0, 250, 0),
+                                               MakeColorRef(0, 0, 250), MakeColorRef(250, 250, 250)});
+  const struct { int sx, sy, sw, sh, size; std::vector<uint8_t> expected; } cases[] = {
+      {0, 0, 2, 2, 4, {1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}},  // doubled
+      {1, 0, 1, 2, 2, {2, 2, 4, 4}},                                      // the right column alone
+      {-1, 0, 2, 2, 4, {9, 9, 1, 1, 9, 9, 1, 1, 9, 9, 3, 3, 9, 9, 3, 3}},  // half outside: kept
+      {0, 0, 2, 2, 1, {1}},                                               // shrunk: every other pixel
+      {1, 1, 0, 1, 1, {9}},                                               // empty rectangles draw nothing
+      {1, 1, 1, -1, 1, {9}},
+  };
+  for (const auto& c : cases) {
+    platform::Surface surface(c.size, c.size);
+    platform::FillSurface(surface, 9);
+    platform::StretchBitmapToSurface(*b, c.sx, c.sy, c.sw, c.sh, surface, palette);
+    EXPECT_EQ(std::vector<uint8_t>(surface.Pixels(), surface.Pixels() + c.size * c.size), c.expected)
+        << c.sx << "," << c.sy << " " << c.sw << "x" << c.sh;
+  }
 }

@@ -1,12 +1,17 @@
 #include "platform/surface.h"
+#include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <filesystem>
 #include <utility>
 
 #include <gtest/gtest.h>
 
 #include "platform/backend_hooks.h"
+#include "platform/png_writer.h"
 
 using platform::BlitResult;
 using platform::BltFast;
@@ -32,111 +37,78 @@ int CountNonZero(const Surface& s) {
 
 }  // namespace
 
-TEST(BltFast, ClipsAtEveryEdgeAndCorner) {
+TEST(BltFast, ClipsAtEveryEdgeAndCornerOfTheSurfaceAndTheSource) {
   const Surface sprite = Numbered(10, 10);
-  struct Case {
+  const Rect full{0, 0, 10, 10};
+  const struct {
     int x, y;
-    int drawn;       // pixels that land on the 20 × 20 surface
-    int firstX, firstY;  // sprite pixel that lands on the top-left of the drawn area
+    Rect rect;
+    int drawn;                 // pixels that land on the 20 × 20 surface
+    int atX, atY, fromX, fromY;  // where a sprite pixel lands
+  } cases[] = {
+      {5, 5, full, 100, 5, 5, 0, 0},  // wholly inside: nothing cut
+      {-4, 5, full, 60, 0, 5, 4, 0},    {15, 5, full, 50, 15, 5, 0, 0},  {5, -7, full, 30, 5, 0, 0, 7},
+      {5, 12, full, 80, 5, 12, 0, 0},   {-4, -7, full, 18, 0, 0, 4, 7},  {15, -7, full, 15, 15, 0, 0, 7},
+      {-4, 12, full, 48, 0, 12, 4, 0},  {15, 12, full, 40, 15, 12, 0, 0},
+      // past the source's right and bottom only the part inside it is copied; before its left
+      // and top the surviving pixels land where they would have unclipped
+      {0, 0, {4, 4, 40, 40}, 36, 5, 5, 9, 9}, {5, 5, {-2, -3, 2, 2}, 4, 7, 8, 0, 0},
   };
-  const Case cases[] = {
-      {5, 5, 100, 0, 0},  // wholly inside: nothing cut
-      {-4, 5, 60, 4, 0},   {15, 5, 50, 0, 0},  {5, -7, 30, 0, 7},  {5, 12, 80, 0, 0},
-      {-4, -7, 18, 4, 7},  {15, -7, 15, 0, 7}, {-4, 12, 48, 4, 0}, {15, 12, 40, 0, 0},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Surface dst(20, 20);
-    ASSERT_EQ(BltFast(dst, c.x, c.y, sprite, Rect{0, 0, 10, 10}, false), BlitResult::Ok)
-        << c.x << "," << c.y;
+    ASSERT_EQ(BltFast(dst, c.x, c.y, sprite, c.rect, false), BlitResult::Ok) << c.x << "," << c.y;
     EXPECT_EQ(CountNonZero(dst), c.drawn) << c.x << "," << c.y;
-    EXPECT_EQ(dst.PixelAt(std::max(c.x, 0), std::max(c.y, 0)), sprite.PixelAt(c.firstX, c.firstY))
-        << c.x << "," << c.y;
+    EXPECT_EQ(dst.PixelAt(c.atX, c.atY), sprite.PixelAt(c.fromX, c.fromY)) << c.x << "," << c.y;
   }
-}
-
-TEST(BltFast, WideSourcesStopAtTheRightEdge) {
-  Surface wide(640, 4);
-  for (int x = 0; x < 640; ++x) wide.Pixels()[x] = uint8_t(x % 255 + 1);
-  Surface page(640, 480);
-  ASSERT_EQ(BltFast(page, 100, 0, wide, Rect{0, 0, 640, 1}, false), BlitResult::Ok);
-  EXPECT_EQ(CountNonZero(page), 540);
-  EXPECT_EQ(page.PixelAt(639, 0), wide.PixelAt(539, 0));
-}
-
-TEST(BltFast, SourceRectanglesLeavingTheSourceAreClipped) {
-  const Surface sheet = Numbered(8, 8);
-  Surface dst(20, 20);
-  // Past the right and bottom: only the part inside the sheet is copied.
-  ASSERT_EQ(BltFast(dst, 0, 0, sheet, Rect{4, 4, 40, 40}, false), BlitResult::Ok);
-  EXPECT_EQ(CountNonZero(dst), 16);
-  EXPECT_EQ(dst.PixelAt(3, 3), sheet.PixelAt(7, 7));
-  // Before the left and top: the surviving pixels land where they would have unclipped.
-  Surface dst2(20, 20);
-  ASSERT_EQ(BltFast(dst2, 5, 5, sheet, Rect{-2, -3, 2, 2}, false), BlitResult::Ok);
-  EXPECT_EQ(CountNonZero(dst2), 4);
-  EXPECT_EQ(dst2.PixelAt(7, 8), sheet.PixelAt(0, 0));
-  // A tile index far past the sheet draws nothing.
-  EXPECT_EQ(BltFast(dst2, 0, 0, sheet, Rect{0, 320, 32, 352}, false), BlitResult::InvalidRect);
 }
 
 TEST(BltFast, EmptyInvertedAndWhollyOutsideRectanglesDrawNothing) {
   const Surface sprite = Numbered(8, 8);
-  Surface dst(16, 16);
+  Surface dst(16, 16), empty(0, 0);
   const Rect full{0, 0, 8, 8};
-  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{3, 3, 3, 6}, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{6, 6, 2, 2}, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, 16, 0, sprite, full, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, 0, 16, sprite, full, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, -8, 0, sprite, full, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, INT_MAX, INT_MAX, sprite, full, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, INT_MIN, 0, sprite, full, false), BlitResult::InvalidRect);
-  // The sprite's pixel (0, 0) would land at (INT_MAX, INT_MAX): off the surface.
-  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX}, false),
-            BlitResult::InvalidRect);
+  const struct { Surface* dst; int x, y; const Surface* src; Rect rect; } refused[] = {
+      {&dst, 0, 0, &sprite, {3, 3, 3, 6}},  {&dst, 0, 0, &sprite, {6, 6, 2, 2}},
+      {&dst, 16, 0, &sprite, full},         {&dst, 0, 16, &sprite, full},
+      {&dst, -8, 0, &sprite, full},         {&dst, INT_MAX, INT_MAX, &sprite, full},
+      {&dst, INT_MIN, 0, &sprite, full},    {&dst, 0, 0, &sprite, {INT_MAX, 0, INT_MIN, 8}},
+      {&dst, 0, 0, &sprite, {0, 320, 32, 352}},  // a tile index far past the sheet
+      // the sprite's pixel (0, 0) would land at (INT_MAX, INT_MAX): off the surface
+      {&dst, 0, 0, &sprite, {INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX}},
+      {&empty, 0, 0, &sprite, full},        {&dst, 0, 0, &empty, full}};
+  for (const auto& c : refused)
+    EXPECT_EQ(BltFast(*c.dst, c.x, c.y, *c.src, c.rect, false), BlitResult::InvalidRect)
+        << c.x << "," << c.y << " " << c.rect.left << "," << c.rect.top << "," << c.rect.right;
+  EXPECT_EQ(CountNonZero(dst), 0);
   EXPECT_EQ(BltFast(dst, -2, -2, sprite, Rect{-2, -2, INT_MAX, INT_MAX}, false), BlitResult::Ok);
-  EXPECT_EQ(BltFast(dst, 0, 0, sprite, Rect{INT_MAX, 0, INT_MIN, 8}, false),
-            BlitResult::InvalidRect);
-  EXPECT_EQ(CountNonZero(dst), 64);  // only the huge-rectangle blit drew, clipped to the sprite
-
-  Surface empty(0, 0);
-  EXPECT_EQ(BltFast(empty, 0, 0, sprite, full, false), BlitResult::InvalidRect);
-  EXPECT_EQ(BltFast(dst, 0, 0, empty, full, false), BlitResult::InvalidRect);
+  EXPECT_EQ(CountNonZero(dst), 64);  // a huge rectangle is clipped to the sprite
 }
 
-TEST(BltFast, ColorKeyIsHonouredOnlyWithTheFlag) {
+TEST(BltFast, ColorKeyIsHonouredOnlyWithTheFlagAndOverlappingCopiesWork) {
   // Wide rows, cut at odd places: every key pixel shows the destination, every other pixel
-  // the source, whatever its place in the row.
-  Surface sheet(53, 3);
+  // the source, whatever its place in the row. Without the flag, or with it on a source that
+  // has no key, the key pixels are copied too.
+  Surface sheet(53, 3), canvas(60, 5);
   for (int i = 0; i < 53 * 3; ++i) sheet.Pixels()[i] = uint8_t(i % 5 == 0 || i % 17 == 3 ? 7 : 100 + i % 100);
-  sheet.SetColorKey(7);
-  Surface unkeyed = sheet;
-  unkeyed.SetColorKey(std::nullopt);
-  Surface canvas(60, 5);
   for (int i = 0; i < 60 * 5; ++i) canvas.Pixels()[i] = uint8_t(i % 90);
   const Surface before = canvas;
-  // Without the flag, or with it on a source that has no key, the key pixels are copied too.
-  const std::pair<const Surface*, bool> runs[] = {{&sheet, true}, {&sheet, false}, {&unkeyed, true}};
-  for (const auto& [source, flag] : runs) {
+  for (const auto& [key, flag] : {std::pair{7, true}, std::pair{7, false}, std::pair{-1, true}}) {
+    sheet.SetColorKey(key < 0 ? std::nullopt : std::optional<uint8_t>(key));
     canvas = before;
-    ASSERT_EQ(BltFast(canvas, 3, 1, *source, Rect{1, 0, 52, 3}, flag), BlitResult::Ok);
-    const bool keyed = source == &sheet && flag;
+    ASSERT_EQ(BltFast(canvas, 3, 1, sheet, Rect{1, 0, 52, 3}, flag), BlitResult::Ok);
     for (int y = 0; y < 5; ++y)
       for (int x = 0; x < 60; ++x) {
         const bool inside = x >= 3 && x < 54 && y >= 1 && y < 4;
         const uint8_t from = inside ? sheet.PixelAt(x - 3 + 1, y - 1) : 7;
-        const bool showsBefore = !inside || (keyed && from == 7);
-        ASSERT_EQ(canvas.PixelAt(x, y), showsBefore ? before.PixelAt(x, y) : from)
-            << x << "," << y << " keyed " << keyed;
+        const bool showsBefore = !inside || (key >= 0 && flag && from == 7);
+        ASSERT_EQ(canvas.PixelAt(x, y), showsBefore ? before.PixelAt(x, y) : from) << x << "," << y << " flag " << flag;
       }
   }
-}
-
-TEST(BltFast, OverlappingCopyWithinOneSurface) {
+  // Within one surface, overlapping.
   Surface s = Numbered(8, 8);
-  const Surface before = s;
+  const Surface unmoved = s;
   ASSERT_EQ(BltFast(s, 1, 1, s, Rect{0, 0, 6, 6}, false), BlitResult::Ok);
   for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 6; ++x) ASSERT_EQ(s.PixelAt(x + 1, y + 1), before.PixelAt(x, y));
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(s.PixelAt(x + 1, y + 1), unmoved.PixelAt(x, y));
 }
 
 TEST(BltTiled, LaysTheSamePixelsAsOneBlitPerCell) {
@@ -199,38 +171,47 @@ TEST(Surface, LostSurfacesRefuseBlitsUntilRestoredAndKeepTheirPixels) {
   EXPECT_FALSE(fresh.IsLost());
 }
 
-TEST(Surface, VersionCountsEveryPixelChange) {
-  Surface a(4, 4), b(4, 4);
-  const Surface sprite = Numbered(2, 2);
-  uint64_t v = a.Version();
-  FillSurface(a, 1);
-  EXPECT_GT(a.Version(), v);
-  v = a.Version();
-  BltFast(a, 0, 0, sprite, Rect{0, 0, 2, 2}, false);
-  EXPECT_GT(a.Version(), v);
-  v = a.Version();
-  BltFast(a, 10, 10, sprite, Rect{0, 0, 2, 2}, false);  // clipped away: nothing changed
-  EXPECT_EQ(a.Version(), v);
-  const uint64_t vb = b.Version();
-  a.SwapPixels(b);
-  EXPECT_GT(a.Version(), v);
-  EXPECT_GT(b.Version(), vb);
-  EXPECT_EQ(b.PixelAt(0, 0), sprite.PixelAt(0, 0));
-  EXPECT_EQ(a.PixelAt(0, 0), 0);
-}
-
 TEST(Palette, NearestIndexUsesSquaredDistanceAndTheLowestIndexOnTies) {
   platform::Palette palette{};  // all black
-  palette[10] = {250, 0, 0, 0};
+  palette[10] = palette[30] = {250, 0, 0, 0};
   palette[20] = {0, 0, 250, 0};
-  palette[30] = {250, 0, 0, 0};  // same as 10
   palette[40] = {128, 128, 128, 0};
-  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(255, 0, 0)), 10);
-  EXPECT_EQ(platform::NearestPaletteIndex(palette, 0xFF0000), 20);  // blue in the high byte
-  EXPECT_EQ(platform::NearestPaletteIndex(palette, 0x000000), 0);
-  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(120, 130, 140)), 40);
-  // (100,0,0): black is 100² away, entry 10 is 150²: black wins.
-  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(100, 0, 0)), 0);
-  // (125,0,0) is 125² from black (entry 0) and from entry 10: the lower index wins.
-  EXPECT_EQ(platform::NearestPaletteIndex(palette, platform::MakeColorRef(125, 0, 0)), 0);
+  const struct { uint32_t color; int index; } cases[] = {
+      {platform::MakeColorRef(255, 0, 0), 10}, {0xFF0000, 20} /* blue in the high byte */, {0, 0},
+      {platform::MakeColorRef(120, 130, 140), 40},
+      {platform::MakeColorRef(100, 0, 0), 0},  // black is 100² away, entry 10 is 150²
+      {platform::MakeColorRef(125, 0, 0), 0},  // 125² from black and from entry 10: the lower index
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::NearestPaletteIndex(palette, c.color), c.index) << std::hex << c.color;
+}
+
+TEST(WritePng, WritesTheSurfaceThroughThePaletteAsAnIndexedPictureAndReportsFailures) {
+  platform::Surface s(37, 11);  // odd sizes: no row padding assumptions
+  for (int i = 0; i < 37 * 11; ++i) s.Pixels()[i] = uint8_t(i % 37 * 7 + i / 37);
+  platform::Palette palette;
+  for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
+  const std::string path =
+      (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_tamsel_pixels_write_test.png")).string();
+  ASSERT_TRUE(platform::WritePng(path, s, palette));
+
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << image.message;
+  EXPECT_EQ(image.width, 37u);
+  EXPECT_EQ(image.height, 11u);
+  EXPECT_TRUE(image.format & PNG_FORMAT_FLAG_COLORMAP);
+  image.format = PNG_FORMAT_RGB;
+  std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+  ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << image.message;
+  for (int i = 0; i < 37 * 11; ++i) {
+    const platform::PaletteEntry& e = palette[s.Pixels()[i]];
+    ASSERT_EQ(std::vector<uint8_t>(&rgb[size_t(i) * 3], &rgb[size_t(i) * 3 + 3]),
+              (std::vector<uint8_t>{e.red, e.green, e.blue})) << "pixel " << i;
+  }
+  std::remove(path.c_str());
+
+  // Files that cannot be written are reported.
+  EXPECT_FALSE(platform::WritePng("/nonexistent-folder/shot.png", s, palette));
+  EXPECT_FALSE(platform::WritePng(path, platform::Surface(0, 3), palette));
+  std::remove(path.c_str());
 }

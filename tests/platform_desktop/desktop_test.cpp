@@ -1,5 +1,5 @@
-// The settings file: every setting, damaged and strange files, where the file lives and what
-// happens on the first run.
+// The desktop side: the settings file (every setting, damaged and strange files, where it lives
+// and what happens on the first run), the player's folders, the game's icon and screenshots.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/game_icon.h"
+#include "platform/screenshot.h"
 #include "platform/settings.h"
 #include "platform/user_dirs.h"
 
@@ -35,22 +37,15 @@ std::string ReadAll(const fs::path& path) {
 // A scratch folder of its own, and environment variables put back afterwards.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("tamsel_settings_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { fs::create_directories(folder_); }
   void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value) setenv(name.c_str(), value->c_str(), 1); else unsetenv(name.c_str());
-    }
+    for (const auto& [name, value] : saved_) value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     fs::remove_all(folder_);
   }
   void SetEnv(const std::string& name, const char* value) {
     const char* old = std::getenv(name.c_str());
     saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    if (value) setenv(name.c_str(), value, 1); else unsetenv(name.c_str());
+    value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
   }
   // Loads the file and returns what was written on the warnings stream.
   std::string Load(const fs::path& path, Settings& settings) {
@@ -62,7 +57,8 @@ class SettingsFileTest : public ::testing::Test {
     std::fclose(warnings);
     return text;
   }
-  fs::path folder_;
+  const fs::path folder_ = fs::temp_directory_path() / ("tamsel_settings_" + std::to_string(::getpid()) + "_" +
+                                                        testing::UnitTest::GetInstance()->current_test_info()->name());
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
@@ -78,15 +74,10 @@ TEST(SettingsTest, EverySettingIsReadAndWrittenBack) {
                                               "a = X"}),
                                       warnings);
   EXPECT_TRUE(warnings.empty()) << Joined(warnings);
-  Settings expected;
-  expected.fullscreen = false;
-  expected.windowScale = 3;
-  expected.integerScaling = true;
-  expected.soundOn = false;
-  expected.musicVolume = 0;
-  expected.effectsVolume = 55;
-  expected.keys = {{{SDLK_w, SDLK_KP_8}, {SDLK_s}, {SDLK_q}, {SDLK_d}, {SDLK_SPACE}, {SDLK_LSHIFT},
-                    {SDLK_BACKSPACE}, {SDLK_x}}};
+  const Settings expected{.fullscreen = false, .windowScale = 3, .integerScaling = true, .soundOn = false,
+                          .musicVolume = 0, .effectsVolume = 55,
+                          .keys = {{{SDLK_w, SDLK_KP_8}, {SDLK_s}, {SDLK_q}, {SDLK_d}, {SDLK_SPACE}, {SDLK_LSHIFT},
+                                    {SDLK_BACKSPACE}, {SDLK_x}}}};
   EXPECT_EQ(read, expected);
 
   // What the game writes reads back the same, without a warning, for defaults and changes.
@@ -217,4 +208,64 @@ TEST_F(SettingsFileTest, FoldersFollowTheDesktopConventions) {
   for (const char* line : {"XDG_PICTURES_DIR=\"pics\"", "XDG_PICTURES_DIR=\"$HOME/p", "XDG_PICTURES_DIRX=\"/a\""}) {
     EXPECT_EQ(UserDirsValue(line, "XDG_PICTURES_DIR", "/h"), "") << line;
   }
+}
+
+TEST(GameIconTest, TheFigureStandsInTheMiddleOnATransparentSquare) {
+  // A sheet of key colour with a 2 × 4 figure in the top-left corner of the first frame and
+  // a pixel in the second frame, which the icon must not show.
+  DibBitmap sheet;
+  sheet.width = 96;
+  sheet.height = 48;
+  sheet.colors.assign(96 * 48, 0xBBEEFF);
+  for (int y = 0; y < 4; ++y) sheet.colors[size_t(y) * 96] = sheet.colors[size_t(y) * 96 + 1] = 0x00332211;
+  sheet.colors[40] = 0x00FFFFFF;
+
+  const auto icon = GameIcon(sheet, 3);
+  ASSERT_TRUE(icon);
+  ASSERT_EQ(icon->width, 144);
+  ASSERT_EQ(icon->height, 144);
+  size_t opaque = 0;
+  int minX = 999, minY = 999;
+  for (int y = 0; y < 144; ++y)
+    for (int x = 0; x < 144; ++x) {
+      const uint8_t* p = &icon->rgba[(size_t(y) * 144 + size_t(x)) * 4];
+      if (p[3] == 0) continue;
+      ++opaque;
+      minX = std::min(minX, x);
+      minY = std::min(minY, y);
+      EXPECT_EQ(p[0] * 0x10000 + p[1] * 0x100 + p[2], 0x112233) << x << "," << y;
+    }
+  EXPECT_EQ(opaque, 2u * 4u * 9u);  // every pixel 3 × 3, nothing of the second frame
+  EXPECT_EQ(minX, (48 - 2) / 2 * 3);
+  EXPECT_EQ(minY, (48 - 4) / 2 * 3);
+
+  // A sheet smaller than a frame, or with missing pixels, or a silly scale gives no icon.
+  DibBitmap small = sheet, torn = sheet;
+  small.width = 31;
+  torn.colors.resize(10);
+  EXPECT_FALSE(GameIcon(small, 1));
+  EXPECT_FALSE(GameIcon(torn, 1));
+  EXPECT_FALSE(GameIcon(sheet, 0));
+  EXPECT_FALSE(GameIcon(sheet, 17));
+}
+
+TEST(ScreenshotTest, NamedByTimeNeverOverwritingAndTheFolderIsMade) {
+  const fs::path folder = fs::temp_directory_path() / ("tamsel_shots_" + std::to_string(::getpid())) / "Pictures";
+  fs::remove_all(folder.parent_path());
+  Surface page(640, 480);
+  Palette palette{};
+  const std::time_t when = 1780000000;
+  const std::string first = SaveScreenshot(page, palette, folder.string(), when);
+  const std::string second = SaveScreenshot(page, palette, folder.string(), when);
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(fs::path(first).parent_path(), folder);
+  EXPECT_EQ(fs::path(first).filename().string().rfind("tamsel-20", 0), 0u) << first;
+  EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
+  EXPECT_GT(fs::file_size(first), 100u);
+  EXPECT_GT(fs::file_size(second), 100u);
+
+  // No folder can be made under a plain file: nothing written, no crash.
+  std::ofstream(folder / "file") << "x";
+  EXPECT_EQ(SaveScreenshot(page, palette, (folder / "file" / "sub").string(), when), "");
+  fs::remove_all(folder.parent_path());
 }
