@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
+jobs=$(nproc)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
@@ -22,20 +23,35 @@ cmake --build build-fuzz --target fuzzers -j"$(nproc)"
 mkdir -p build-fuzz/crashes
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-failed=()
-for program in build-fuzz/fuzz/fuzz_*; do
-  [ -f "$program" ] && [ -x "$program" ] || continue
-  name=${program##*/fuzz_}
-  corpus=build-fuzz/corpus/$name
+# One fuzz program per core at a time; each keeps its own log.
+fuzz_one() {
+  local name=$1 corpus=build-fuzz/corpus/$1
   mkdir -p "$corpus"
-  echo "== fuzz_$name for ${seconds}s"
-  if ! "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix=build-fuzz/crashes/"$name"- "$corpus" build-fuzz/fuzz/seeds/"$name" \
-      >build-fuzz/"$name".log 2>&1; then
-    tail -n 40 build-fuzz/"$name".log
-    failed+=("$name")
-  fi
-  grep -E '^#[0-9]+[[:space:]]+DONE' build-fuzz/"$name".log || true
+  build-fuzz/fuzz/fuzz_"$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/crashes/"$name"- "$corpus" build-fuzz/fuzz/seeds/"$name" \
+    >build-fuzz/"$name".log 2>&1
+}
+names=()
+for program in build-fuzz/fuzz/fuzz_*; do
+  [ -f "$program" ] && [ -x "$program" ] && names+=("${program##*/fuzz_}")
+done
+failed=()
+for ((first = 0; first < ${#names[@]}; first += jobs)); do
+  batch=("${names[@]:first:jobs}")
+  pids=()
+  for name in "${batch[@]}"; do
+    echo "== fuzz_$name for ${seconds}s"
+    fuzz_one "$name" &
+    pids+=($!)
+  done
+  for k in "${!batch[@]}"; do
+    name=${batch[k]}
+    if ! wait "${pids[k]}"; then
+      tail -n 40 build-fuzz/"$name".log
+      failed+=("$name")
+    fi
+    echo "fuzz_$name: $(grep -E '^#[0-9]+[[:space:]]+DONE' build-fuzz/"$name".log || echo 'no summary')"
+  done
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
