@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "environment_guard.h"
 #include "headless_fixture.h"
 #include "platform/display_device.h"
 #include "platform/sound.h"
@@ -239,9 +240,8 @@ TEST_F(SdlBackendTest, F12WritesTheVisiblePageIntoThePicturesFolder) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("tamsel_f12_" + std::to_string(::getpid()));
   std::filesystem::remove_all(folder);
-  const char* old = std::getenv("XDG_PICTURES_DIR");
-  const std::string saved = old ? old : "";
-  setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+  tamsel_test::EnvironmentGuard environment;
+  environment.Set("XDG_PICTURES_DIR", folder.c_str());
   DisplayDevice* device = OpenDisplayDevice();
   ASSERT_NE(device, nullptr);
   Surface* primary = device->CreatePrimaryWithBackBuffer();
@@ -255,7 +255,6 @@ TEST_F(SdlBackendTest, F12WritesTheVisiblePageIntoThePicturesFolder) {
   ASSERT_EQ(shots.size(), 1u);
   EXPECT_EQ(shots[0].extension(), ".png");
   EXPECT_GT(std::filesystem::file_size(shots[0]), 100u);
-  if (old) setenv("XDG_PICTURES_DIR", saved.c_str(), 1); else unsetenv("XDG_PICTURES_DIR");
   std::filesystem::remove_all(folder);
 }
 

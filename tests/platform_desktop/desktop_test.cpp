@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,8 @@
 #include "platform/screenshot.h"
 #include "platform/settings.h"
 #include "platform/user_dirs.h"
+#include "environment_guard.h"
+#include "program_run.h"
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -27,26 +28,14 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A scratch folder of its own, and environment variables put back afterwards.
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directories(folder_); }
   void TearDown() override {
-    for (const auto& [name, value] : saved_) value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     fs::remove_all(folder_);
   }
-  void SetEnv(const std::string& name, const char* value) {
-    const char* old = std::getenv(name.c_str());
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
-  }
+  void SetEnv(const std::string& name, const char* value) { environment_.Set(name, value); }
   // Loads the file and returns what was written on the warnings stream.
   std::string Load(const fs::path& path, Settings& settings) {
     std::FILE* warnings = std::tmpfile();
@@ -59,7 +48,7 @@ class SettingsFileTest : public ::testing::Test {
   }
   const fs::path folder_ = fs::temp_directory_path() / ("tamsel_settings_" + std::to_string(::getpid()) + "_" +
                                                         testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  tamsel_test::EnvironmentGuard environment_;
 };
 
 }  // namespace
@@ -149,7 +138,7 @@ TEST_F(SettingsFileTest, FirstRunWritesTheDefaultsAndLaterRunsReadThem) {
   Settings settings;
   EXPECT_EQ(Load(path, settings), "");
   EXPECT_EQ(settings, Settings{});
-  const std::string written = ReadAll(path);
+  const std::string written = tamsel_test::ReadFile(path);
   EXPECT_EQ(written, SettingsText(Settings{}));
   EXPECT_FALSE(fs::exists(path.string() + ".new"));
 
@@ -158,7 +147,7 @@ TEST_F(SettingsFileTest, FirstRunWritesTheDefaultsAndLaterRunsReadThem) {
   const std::string warned = Load(path, settings);
   EXPECT_EQ(settings.windowScale, 4);
   EXPECT_NE(warned.find(path.string() + ": line 3:"), std::string::npos) << warned;
-  EXPECT_EQ(ReadAll(path), "[display]\nwindow_scale = 4\nscaling = huge\n");
+  EXPECT_EQ(tamsel_test::ReadFile(path), "[display]\nwindow_scale = 4\nscaling = huge\n");
 }
 
 TEST_F(SettingsFileTest, UnreadableHugeOrUnwritableFilesGiveWarningsNotFailures) {
