@@ -46,16 +46,7 @@ int RunSlotMenu(bool saving) {
   DrawSlotMenu(x, cursor);
   WaitKey(platform::VK_RETURN, 1);  // ENTER still held from the menu before is not a choice
   for (;;) {
-    if (GetAsyncKeyState(platform::VK_DOWN)) {
-      WaitKey(platform::VK_DOWN, 1);
-      cursor = (cursor + 1) % kEntryCount;
-      DrawSlotMenu(x, cursor);
-    }
-    if (GetAsyncKeyState(platform::VK_UP)) {
-      WaitKey(platform::VK_UP, 1);
-      cursor = cursor == 0 ? kEntryCount - 1 : cursor - 1;
-      DrawSlotMenu(x, cursor);
-    }
+    MoveMenuCursor(cursor, kEntryCount, [&] { DrawSlotMenu(x, cursor); });
     if (GetAsyncKeyState(platform::VK_RETURN)) {
       WaitKey(platform::VK_RETURN, 1);
       if (cursor == kCancel) return 0;

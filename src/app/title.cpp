@@ -82,16 +82,8 @@ TitleChoice RunMainMenu() {
   int cursor = 0;
   DrawMenu(kMenuX, kMenuY, cursor, kMainMenu, kMainMenuCount, kWhite, kYellow);
   for (;;) {
-    if (GetAsyncKeyState(platform::VK_DOWN)) {
-      WaitKey(platform::VK_DOWN, 1);
-      cursor = (cursor + 1) % kMainMenuCount;
-      DrawMenu(kMenuX, kMenuY, cursor, kMainMenu, kMainMenuCount, kWhite, kYellow);
-    }
-    if (GetAsyncKeyState(platform::VK_UP)) {
-      WaitKey(platform::VK_UP, 1);
-      cursor = cursor == 0 ? kMainMenuCount - 1 : cursor - 1;
-      DrawMenu(kMenuX, kMenuY, cursor, kMainMenu, kMainMenuCount, kWhite, kYellow);
-    }
+    MoveMenuCursor(cursor, kMainMenuCount,
+                   [&] { DrawMenu(kMenuX, kMenuY, cursor, kMainMenu, kMainMenuCount, kWhite, kYellow); });
     if (GetAsyncKeyState(platform::VK_RETURN)) {
       WaitKey(platform::VK_RETURN, 1);
       if (cursor == 0) return TitleChoice::NewGame;

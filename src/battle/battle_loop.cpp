@@ -110,16 +110,7 @@ int32_t RunBattle(NpcRecord enemy, int32_t nArenaMap, int32_t nEscapeHold) {
 
   int32_t result = kFightGoesOn;
   while (result == kFightGoesOn) {
-    if (KeyDown(platform::VK_DOWN)) {
-      WaitKey(platform::VK_DOWN, 1);
-      cursor = (cursor + 1) % kCommandCount;
-      DrawBattleScreen(cursor, enemy);
-    }
-    if (KeyDown(platform::VK_UP)) {
-      WaitKey(platform::VK_UP, 1);
-      cursor = cursor == 0 ? kCommandCount - 1 : cursor - 1;
-      DrawBattleScreen(cursor, enemy);
-    }
+    MoveMenuCursor(cursor, kCommandCount, [&] { DrawBattleScreen(cursor, enemy); });
     if (KeyDown(platform::VK_RETURN)) {
       WaitKey(platform::VK_RETURN, 1);
       result = CarryOut(cursor, enemy, nEscapeHold);

@@ -75,18 +75,10 @@ void RunGameMenu() {
   DrawGameMenu(select);
   WaitKey(platform::VK_RETURN, 1);
   for (;;) {
-    if (GetAsyncKeyState(platform::VK_DOWN)) {
-      WaitKey(platform::VK_DOWN, 1);
-      select = (select + 1) % kEntryCount;
+    MoveMenuCursor(select, kEntryCount, [&] {
       page.reset();
       DrawGameMenu(select);
-    }
-    if (GetAsyncKeyState(platform::VK_UP)) {
-      WaitKey(platform::VK_UP, 1);
-      select = select == 0 ? kEntryCount - 1 : select - 1;
-      page.reset();
-      DrawGameMenu(select);
-    }
+    });
     if (GetAsyncKeyState(platform::VK_RETURN)) {
       WaitKey(platform::VK_RETURN, 1);
       page.reset();

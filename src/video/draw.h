@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/surface.h"
@@ -31,4 +32,7 @@ void PrintText(platform::Surface* surface, int x, int y, const char* text, uint3
 void SeedRandom(uint32_t seed);
 int RandomUpTo(int n);
 void WaitKey(int virtualKey, int alreadyDown);
+// DOWN and UP in a vertical menu of count entries: each moves the cursor one entry, wrapping
+// round, once the key is let go, and draws the menu again.
+void MoveMenuCursor(int& cursor, int count, const std::function<void()>& redraw);
 void Delay(int milliseconds);
