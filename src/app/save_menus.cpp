@@ -34,8 +34,7 @@ void DrawSlotMenu(int x, int cursor) {
 void ShowSaveFailed(int cursor) {
   const char* text = "无法存储进度！";
   const int y = kMenuY + 10 + 24 * cursor;
-  PrintText(lpDDSPrimary, kMessageX + 2, y + 2, text, kBlack, platform::kBkTransparent, kBlack, 50);
-  PrintText(lpDDSPrimary, kMessageX, y, text, kYellow, platform::kBkTransparent, kBlack, 50);
+  PrintShadowedText(lpDDSPrimary, kMessageX, y, text, kYellow, 50);
 }
 
 // Runs one slot menu; 1 once a slot was written or read, 0 when left without.

@@ -46,8 +46,7 @@ void DrawPanel(Surface* surface) {
 }
 
 void PrintShadowed(int x, int y, const char* text) {
-  PrintText(lpDDSPrimary, x + 2, y + 2, text, kBlack, platform::kBkTransparent, kBlack, kRowBytes);
-  PrintText(lpDDSPrimary, x, y, text, kWhite, platform::kBkTransparent, kBlack, kRowBytes);
+  PrintShadowedText(lpDDSPrimary, x, y, text, kWhite, kRowBytes);
 }
 
 void ShowAboutPage() {

@@ -31,10 +31,8 @@ void Print(Surface* surface, int x, int y, const char* text, uint32_t color) {
   PrintText(surface, x, y, text, color, kBkTransparent, kWhite, kLineLength);
 }
 
-// Text drawn with a black shadow 2 pixels right and down.
 void PrintShadowed(int x, int y, const char* text, uint32_t color) {
-  Print(lpDDSPrimary, x + 2, y + 2, text, kBlack);
-  Print(lpDDSPrimary, x, y, text, color);
+  PrintShadowedText(lpDDSPrimary, x, y, text, color, kLineLength);
 }
 
 // After a purchase: what the hero now carries, a 4 × 4 table of names in slot order.

@@ -13,9 +13,7 @@ constexpr int kLineLength = 50;
 constexpr int kFiguresX = 240;
 
 void PrintShadowed(int y, const char* text, uint32_t color) {
-  PrintText(lpDDSPrimary, kFiguresX + 2, y + 2, text, kBlack, platform::kBkTransparent, kBlack,
-            kLineLength);
-  PrintText(lpDDSPrimary, kFiguresX, y, text, color, platform::kBkTransparent, kBlack, kLineLength);
+  PrintShadowedText(lpDDSPrimary, kFiguresX, y, text, color, kLineLength);
 }
 
 }  // namespace

@@ -29,6 +29,9 @@ void ClearScreen(int index);
 void CreateGameFont();
 void PrintText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
                int bkMode, uint32_t bkColor, int lineLength);
+// Transparent text over a black copy of itself 2 pixels right and down, so it reads on any picture.
+void PrintShadowedText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
+                       int lineLength);
 void SeedRandom(uint32_t seed);
 int RandomUpTo(int n);
 void WaitKey(int virtualKey, int alreadyDown);
