@@ -22,7 +22,9 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/game_state.h"
 #include "platform/system.h"
@@ -178,11 +180,9 @@ void ApplyImage(const std::string& image) {
 
 // Reads the slot's file, but never more than one byte beyond what a game of these maps takes.
 bool ReadSlot(const char* name, size_t expected, std::string& image) {
-  std::FILE* file = platform::OpenGameFile(name, "rb");
-  if (file == nullptr) return false;
-  image.resize(expected + 1);
-  image.resize(std::fread(image.data(), 1, image.size(), file));
-  std::fclose(file);
+  std::optional<std::string> file = platform::ReadGameFile(name, expected + 1);
+  if (!file) return false;
+  image = std::move(*file);
   return true;
 }
 

@@ -60,12 +60,7 @@ void ShowAboutPage() {
 
 // The About text; a missing file leaves the window empty.
 std::string ReadAboutText() {
-  std::FILE* file = platform::OpenGameFile("text\\gp.txt", "rb");
-  if (file == nullptr) return {};
-  std::string text(kLongestText, '\0');
-  text.resize(std::fread(text.data(), 1, text.size(), file));
-  std::fclose(file);
-  return text;
+  return platform::ReadGameFile("text\\gp.txt", kLongestText).value_or("");
 }
 
 void ScrollAboutText() {

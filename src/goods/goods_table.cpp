@@ -21,19 +21,6 @@ constexpr int kMaxRecords = kGoodsCount - kFirstGoods;
 constexpr int kLabelSize = 11;
 constexpr size_t kFieldSize = 1024;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-bool ReadWholeFile(const char* name, std::string& text) {
-  std::unique_ptr<std::FILE, FileCloser> file(platform::OpenGameFile(name, "rb"));
-  if (!file) return false;
-  char chunk[4096];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) text.append(chunk, got);
-  return true;
-}
-
 // The next line of the file (without its line end), and the position moved past it. Every
 // field is read from its own line, so a line that lost its ';' spoils only its own field
 // instead of pulling the next line in and shifting every field after it.
@@ -87,8 +74,9 @@ void ReadGoodsRecord(const std::string& text, size_t& position, GoodsRecord& goo
 
 void LoadGoods() {
   std::fill(std::begin(aGoods), std::end(aGoods), GoodsRecord{});
-  std::string text;
-  if (!ReadWholeFile(kGoodsFile, text)) return;
+  const std::optional<std::string> file = platform::ReadGameFile(kGoodsFile);
+  if (!file) return;
+  const std::string& text = *file;
 
   size_t position = 0;
   // The table has room for 18 records; a larger count reads the first 18, and records the

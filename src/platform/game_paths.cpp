@@ -53,4 +53,17 @@ std::FILE* OpenGameFile(const char* gameName, const char* mode) {
   return std::fopen(HostPath(gameName).c_str(), mode);
 }
 
+std::optional<std::string> ReadGameFile(const char* gameName, size_t mostBytes) {
+  const GameFile file(OpenGameFile(gameName, "rb"));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char chunk[4096];
+  while (bytes.size() < mostBytes) {
+    const size_t got = std::fread(chunk, 1, std::min(sizeof chunk, mostBytes - bytes.size()), file.get());
+    if (got == 0) break;
+    bytes.append(chunk, got);
+  }
+  return bytes;
+}
+
 }  // namespace platform

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -103,6 +106,14 @@ const std::string& DataDirectory();
 std::string HostPath(const char* gameName);
 // fopen of HostPath(gameName).
 std::FILE* OpenGameFile(const char* gameName, const char* mode);
+// An open game file that closes itself.
+struct GameFileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using GameFile = std::unique_ptr<std::FILE, GameFileCloser>;
+// The bytes of a game file, at most mostBytes of them; nothing when it cannot be opened.
+std::optional<std::string> ReadGameFile(const char* gameName,
+                                        size_t mostBytes = std::numeric_limits<size_t>::max());
 
 // The directory the saved games "save\1.sav" to "save\5.sav" live in. HostPath maps every
 // name under "save" there. Empty (the default): under the data directory like any other file.

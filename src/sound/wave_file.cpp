@@ -36,15 +36,11 @@ platform::WaveFormat FormatAt(const uint8_t* block) {
   return format;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 platform::SoundBuffer* LoadWave(const char* fileName) {
   if (bSoundOn == 0) return nullptr;
-  const std::unique_ptr<std::FILE, FileCloser> file(platform::OpenGameFile(fileName, "rb"));
+  const platform::GameFile file(platform::OpenGameFile(fileName, "rb"));
   if (!file) {
     platform::MessageBox("error open file", fileName);
     return nullptr;

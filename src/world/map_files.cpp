@@ -36,16 +36,11 @@ int32_t ReadLittleEndian32(const unsigned char* bytes) {
                  uint32_t(bytes[3]) << 24);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // Reads one map file into map. A missing file, or a header whose size is not a map's,
 // leaves the entry as it was and gives false. A file shorter than its header says gives
 // plain ground (code 0) for the missing cells.
 bool ReadMapFile(const char* name, MapInfo& map) {
-  FileHandle file(platform::OpenGameFile(name, "rb"));
+  platform::GameFile file(platform::OpenGameFile(name, "rb"));
   if (!file) return false;
 
   unsigned char header[kMapHeaderSize] = {};
@@ -73,7 +68,7 @@ bool ReadMapFile(const char* name, MapInfo& map) {
 
 // The whole file, with each CR LF pair read as one LF; false when it cannot be opened.
 bool ReadTextFile(const char* name, std::string& text) {
-  FileHandle file(platform::OpenGameFile(name, "rb"));
+  platform::GameFile file(platform::OpenGameFile(name, "rb"));
   if (!file) return false;
   std::string raw;
   char chunk[4096];

@@ -78,13 +78,9 @@ void WaitForTalkKey() {
 
 void LoadTalkText() {
   lpTalkText.clear();
-  std::FILE* file = platform::OpenGameFile(kTalkFile, "rb");
-  if (file == nullptr) return;
-  std::string raw;
-  char chunk[4096];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) raw.append(chunk, got);
-  std::fclose(file);
+  const std::optional<std::string> file = platform::ReadGameFile(kTalkFile);
+  if (!file) return;
+  const std::string& raw = *file;
   // The file is text: a CR LF pair is one line end.
   lpTalkText.reserve(raw.size());
   for (size_t k = 0; k < raw.size(); ++k) {
