@@ -1,6 +1,7 @@
 #include "xvfb_display.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,7 @@ bool StartServer() {
   if (pid < 0) return false;
   if (pid == 0) {
     close(fds[0]);
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // a benchmark that is killed takes its server with it
     const std::string fd = std::to_string(fds[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1200x24", "-nolisten", "tcp",
            static_cast<char*>(nullptr));
