@@ -86,12 +86,18 @@ void RemoveLeftovers(const std::filesystem::path& target) {
   }
 }
 
-// A slot file that is a symbolic link stays one: the new bytes replace the file it points to.
-std::filesystem::path WhereTheBytesGo(const std::filesystem::path& file) {
-  std::error_code error;
-  if (!std::filesystem::is_symlink(file, error)) return file;
-  const std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
-  return error ? file : target;
+// A slot file that is a symbolic link stays one: the new bytes replace the file it points to
+// (followed through a few links, whether that file is there yet or not).
+std::filesystem::path WhereTheBytesGo(std::filesystem::path file) {
+  constexpr int kMostLinks = 8;
+  for (int k = 0; k < kMostLinks; ++k) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(file, error)) break;
+    const std::filesystem::path target = std::filesystem::read_symlink(file, error);
+    if (error) break;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file;
 }
 
 }  // namespace
