@@ -47,7 +47,8 @@ bool LoadScript(const std::string& file, std::vector<platform::headless::Step>& 
   std::string error;
   if (readError) error = "cannot be read";
   if (readError || !platform::headless::ParseScript(text, steps, error)) {
-    std::fprintf(stderr, "tamsel: %s: %s\n", file.c_str(), error.c_str());
+    std::fprintf(stderr, "tamsel: %s: %s\n", platform::Excerpt(file, platform::kLongestPathExcerpt).c_str(),
+                 error.c_str());
     return false;
   }
   return true;
