@@ -1,6 +1,7 @@
 // The desktop side: the settings file (every setting, damaged and strange files, where it lives
 // and what happens on the first run), the player's folders, the game's icon and screenshots.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -116,6 +117,10 @@ TEST(SettingsTest, ProblemsAreReportedAndLeaveSensibleValues) {
       {"[keys]\nctrl = Left Ctrl, Return", keysAre(GameKey::Ctrl, {SDLK_LCTRL}),
        {"ctrl: Return already serves"}},
       {"[keys]\nup = A", defaultKeys, {"a: A already serves", "default keys"}},
+      {"window_scale = 3\n[display]\nWindow_Scale = 4", [](const Settings& s) { return s.windowScale == 4; },
+       {"line 3", "'window_scale' is set a second time"}},
+      {"fullscreen = " + std::string(100000, 'y') + "\x01", [](const Settings& s) { return s.fullscreen; },
+       {"'" + std::string(40, 'y') + "...'"}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> warnings;
@@ -156,6 +161,9 @@ TEST_F(SettingsFileTest, UnreadableHugeOrUnwritableFilesGiveWarningsNotFailures)
   fs::create_directories(folder_ / "folder.ini");
   EXPECT_NE(Load(folder_ / "folder.ini", settings).find("cannot be read"), std::string::npos);
   EXPECT_EQ(settings, Settings{});
+  // a FIFO nobody writes into is passed over at once
+  ASSERT_EQ(::mkfifo((folder_ / "fifo.ini").c_str(), 0600), 0);
+  EXPECT_NE(Load(folder_ / "fifo.ini", settings).find("not a regular file"), std::string::npos);
 
   // a file of rubbish: a few lines of warnings, then a count
   std::string rubbish;

@@ -76,6 +76,7 @@ TEST(Playthrough, TheDemoPlaysTheStoryFromANewGameToTheEndingAndBackToTheTitle) 
 // player closes the window (Ctrl+C arrives as a close).
 TEST(Playthrough, TheDemoInAWindowEndsWhenClosed) {
   const fs::path home = fs::path(TAMSEL_BUILD_DIR) / "playthrough_home";
+  fs::create_directories(home);  // the game makes its folders below an existing home only
   const auto run = RunCommand("HOME=" + home.string() + " timeout --preserve-status -k 10 -s INT 2 " + TAMSEL_BUILD_DIR +
                               "/tamsel --demo --windowed --no-sound --data " + TAMSEL_DATA_DIR);
   EXPECT_EQ(run.exitCode, 0) << run.output;

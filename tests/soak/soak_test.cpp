@@ -51,6 +51,7 @@ enum class Goal { Save, Fight, Trade };
 constexpr uint32_t kFirstSaveTry = 90 * 1000;
 constexpr uint32_t kSaveRetry = 60 * 1000;
 constexpr uint32_t kAskAgain = 5 * 1000;
+constexpr uint32_t kReturnAgain = 30 * 1000;
 constexpr uint32_t kCiSeed = 20240601;
 
 constexpr int kSlots = 5;
@@ -227,7 +228,7 @@ class Soak : public ::testing::Test {
     shopsBefore_ = shops_;
     savesBefore_ = saves_;
     nextSaveTry_ = kFirstSaveTry;
-    nextAsk_ = 0;
+    nextAsk_ = nextReturn_ = 0;
     checkedFlips_ = -1;
     EXPECT_EQ(WinMain(), 0);
     if (HasFailure()) return;
@@ -278,6 +279,13 @@ class Soak : public ::testing::Test {
       keys_.Plan({VK_ESCAPE, Keys::kPause, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN, Keys::kPause,
                   VK_RETURN, Keys::kPause, VK_ESCAPE});
     }
+    // Walked off to where the goal is not to be met: back to the part's save through the menu's
+    // sixth entry (to the title), which then loads it.
+    if (walking && goal_ != Goal::Save && !GoalMet() && !Target() && now >= nextReturn_ &&
+        keys_.Idle(now)) {
+      nextReturn_ = now + kReturnAgain;
+      keys_.Plan({VK_ESCAPE, Keys::kPause, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    }
     // On a shop's map the keeper is asked now and then (the soak's grocer stands right ahead).
     if (walking && goal_ == Goal::Trade && !GoalMet() && nMap >= kFirstShop && now >= nextAsk_ &&
         keys_.Idle(now)) {
@@ -309,10 +317,9 @@ class Soak : public ::testing::Test {
     return true;
   }
 
-  // An arrow toward the part's goal: the nearest hostile character for a fight, on a shop's
-  // map its keeper for a trade. Across and along are taken in proportion to the distance, so
-  // that walls are walked around in time.
-  std::optional<int> Heading() {
+  // Where the part's goal is from the hero, on this map: the nearest hostile character for a
+  // fight, on a shop's map its keeper for a trade.
+  std::optional<std::pair<int64_t, int64_t>> Target() const {
     const bool fight = goal_ == Goal::Fight && !GoalMet();
     const bool shop = goal_ == Goal::Trade && !GoalMet() && nMap >= kFirstShop;
     if ((!fight && !shop) || nMap < 0 || nMap >= kMapCount) return std::nullopt;
@@ -326,8 +333,15 @@ class Soak : public ::testing::Test {
         nearest.emplace(dx, dy);
       }
     }
-    if (!nearest) return std::nullopt;
-    const auto [dx, dy] = *nearest;
+    return nearest;
+  }
+
+  // An arrow toward the target. Across and along are taken in proportion to the distance, so
+  // that walls are walked around in time.
+  std::optional<int> Heading() {
+    const auto target = Target();
+    if (!target) return std::nullopt;
+    const auto [dx, dy] = *target;
     const int64_t across = std::abs(dx), along = std::abs(dy);
     if (across + along == 0) return std::nullopt;
     if (keys_.Below(int(std::min<int64_t>(across + along, 1 << 20))) < std::min<int64_t>(across, 1 << 20)) {
@@ -465,7 +479,7 @@ class Soak : public ::testing::Test {
   Goal goal_ = Goal::Save;
   int fightsBefore_ = 0, shopsBefore_ = 0, savesBefore_ = 0;  // at the start of this part
   uint32_t nextSaveTry_ = kFirstSaveTry;
-  uint32_t nextAsk_ = 0;
+  uint32_t nextAsk_ = 0, nextReturn_ = 0;
   int checkedFlips_ = -1;
 
   std::array<MapShape, kMapCount> shapes_{};
