@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   dpkg-dev desktop-file-utils appstream
   clang libclang-rt-dev
+  xvfb xauth
 )
 
 missing=()

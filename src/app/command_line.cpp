@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/regular_file.h"
+
 namespace {
 
 bool ParseSeed(const std::string& text, uint32_t& seed) {
@@ -46,6 +48,8 @@ bool ParseSettingOption(const std::vector<std::string>& arguments, size_t& i,
     platform::Settings check;
     std::string problem;
     if (!platform::ApplySetting(check, setting.section, setting.name, setting.value, problem)) {
+      // The settings file brings a number into range; the command line refuses it instead.
+      if (const size_t using_ = problem.find("; using"); using_ != std::string::npos) problem.erase(using_);
       error = std::string(option.option) + ": " + problem;
       return false;
     }
@@ -125,12 +129,12 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
       shotsGiven = true;
     } else if (option == "--seed") {
       if (!ParseSeed(arguments[++i], commandLine.seed)) {
-        error = "--seed needs a whole number from 0 to 4294967295, not '" + arguments[i] + "'";
+        error = "--seed needs a whole number from 0 to 4294967295, not '" + platform::Excerpt(arguments[i]) + "'";
         return false;
       }
       seedGiven = true;
     } else {
-      error = "unknown argument '" + option + "'";
+      error = "unknown argument '" + platform::Excerpt(option) + "'";
       return false;
     }
   }

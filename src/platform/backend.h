@@ -37,6 +37,10 @@ struct Step {
 // Parses a script ("wait MS", "tap KEY [N]" (N taps), "press KEY", "release KEY", "hold KEY MS",
 // "shot NAME", "state FILE"; '#' starts a comment). On a malformed line returns false and
 // sets error to a message naming the line.
+// A script longer than kLongestScriptBytes, or of more than kMostScriptSteps steps with the
+// repeats counted, is refused the same way.
+constexpr size_t kLongestScriptBytes = 1 << 20;
+constexpr size_t kMostScriptSteps = 100000;
 bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error);
 
 // The game time a script may take before it counts as stalled: ten minutes for the game's
@@ -95,6 +99,7 @@ struct Log {
   int paletteLoads = 0;  // palette loads into the palette attached to the screen
   int flips = 0;
   int presents = 0;
+  int unwrittenFiles = 0;  // screenshots and state files of the script that could not be written
 };
 const Log& GetLog();
 void ClearLog();

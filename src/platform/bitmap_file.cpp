@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <cstdio>
+#include <memory>
+
+#include "platform/regular_file.h"
 
 namespace platform {
 
@@ -309,14 +312,18 @@ std::optional<DibBitmap> DecodeBitmap(const uint8_t* bytes, size_t size) {
 }
 
 std::optional<DibBitmap> LoadBitmapFile(const std::string& hostPath) {
-  std::ifstream file(hostPath, std::ios::binary | std::ios::ate);
+  std::string why;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFile(hostPath, why), std::fclose);
   if (!file) return std::nullopt;
-  const std::streamoff length = file.tellg();
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[16384];
   // No picture within the size limits comes near this.
-  if (length <= 0 || length > (std::streamoff(1) << 31)) return std::nullopt;
-  std::vector<uint8_t> bytes(size_t(length), 0);
-  file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) return std::nullopt;
+  constexpr size_t kLargestFile = size_t(1) << 31;
+  for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
+    if (bytes.size() + got > kLargestFile) return std::nullopt;
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  if (bytes.empty()) return std::nullopt;
   return DecodeBitmap(bytes.data(), bytes.size());
 }
 

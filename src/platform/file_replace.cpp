@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,13 +52,61 @@ void SyncDirectory(const std::filesystem::path& directory) {
   ::close(descriptor);
 }
 
+// The hidden name a new file gets beside the file it replaces: "." + its name + "." and six
+// letters or digits (mkstemp's pattern).
+std::string TemporaryPattern(const std::filesystem::path& target) {
+  return "." + target.filename().string() + ".XXXXXX";
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& pattern) {
+  const size_t stem = pattern.size() - 6;
+  if (name.size() != pattern.size() || name.compare(0, stem, pattern, 0, stem) != 0) return false;
+  return std::all_of(name.begin() + ptrdiff_t(stem), name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A game killed between making its new file and the rename leaves that file behind. The next
+// replacement of the same file removes such leftovers: only names of this file's own pattern,
+// only regular files, and only ones untouched for a while, so a save still being written by
+// another copy of the game is left alone.
+void RemoveLeftovers(const std::filesystem::path& target) {
+  namespace fs = std::filesystem;
+  constexpr auto kLeftAlone = std::chrono::minutes(1);
+  const std::string pattern = TemporaryPattern(target);
+  std::error_code error;
+  const fs::path directory = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  const auto now = fs::file_time_type::clock::now();
+  for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
+    const fs::directory_entry& entry = *it;
+    if (!IsTemporaryOf(entry.path().filename().string(), pattern)) continue;
+    std::error_code ignored;
+    if (!entry.is_regular_file(ignored) || entry.is_symlink(ignored)) continue;
+    const auto written = fs::last_write_time(entry.path(), ignored);
+    if (!ignored && now - written > kLeftAlone) fs::remove(entry.path(), ignored);
+  }
+}
+
+// A slot file that is a symbolic link stays one: the new bytes replace the file it points to
+// (followed through a few links, whether that file is there yet or not).
+std::filesystem::path WhereTheBytesGo(std::filesystem::path file) {
+  constexpr int kMostLinks = 8;
+  for (int k = 0; k < kMostLinks; ++k) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(file, error)) break;
+    const std::filesystem::path target = std::filesystem::read_symlink(file, error);
+    if (error) break;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file;
+}
+
 }  // namespace
 
 void FailReplaceStepForTests(int step) { failingStep = step; }
 
 bool ReplaceGameFile(const char* gameName, const void* bytes, size_t size) {
   if (gameName == nullptr || (bytes == nullptr && size > 0)) return false;
-  const std::filesystem::path target = HostPath(gameName);
+  const std::filesystem::path target = WhereTheBytesGo(HostPath(gameName));
   std::filesystem::path directory = target.parent_path();
   if (directory.empty()) directory = ".";
   Steps steps;
@@ -67,7 +117,8 @@ bool ReplaceGameFile(const char* gameName, const void* bytes, size_t size) {
 
   // The new file gets a hidden name of its own in the same directory, so that the rename
   // cannot cross file systems and two games saving at once do not share it.
-  std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+  RemoveLeftovers(target);
+  std::string pattern = (directory / TemporaryPattern(target)).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int descriptor = steps.Next() ? ::mkstemp(name.data()) : -1;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/regular_file.h"
 #include "platform/system.h"
 #include "platform/user_dirs.h"
 
@@ -35,7 +36,7 @@ bool ParseYesNo(std::string_view text, bool& value, std::string& problem) {
   } else if (word == "no" || word == "off" || word == "false" || word == "0") {
     value = false;
   } else {
-    problem = "'" + std::string(text) + "' is neither yes nor no";
+    problem = "'" + Excerpt(text) + "' is neither yes nor no";
     return false;
   }
   return true;
@@ -46,14 +47,14 @@ bool ParseNumber(std::string_view text, int low, int high, int& value, std::stri
   long long number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (text.empty() || error == std::errc::invalid_argument || end != text.data() + text.size()) {
-    problem = "'" + std::string(text) + "' is not a whole number";
+    problem = "'" + Excerpt(text) + "' is not a whole number";
     return false;
   }
   const bool tooLarge = error == std::errc::result_out_of_range ? text.front() != '-' : number > high;
   const bool tooSmall = error == std::errc::result_out_of_range ? text.front() == '-' : number < low;
   if (tooLarge || tooSmall) {
     value = tooLarge ? high : low;
-    problem = std::string(text) + " is outside " + std::to_string(low) + " to " +
+    problem = Excerpt(text) + " is outside " + std::to_string(low) + " to " +
               std::to_string(high) + "; using " + std::to_string(value);
     return false;
   }
@@ -74,7 +75,7 @@ bool ParseKeyList(std::string_view text, std::vector<SDL_Keycode>& keys, std::st
     text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
     const SDL_Keycode key = SDL_GetKeyFromName(name.c_str());
     if (key == SDLK_UNKNOWN) {
-      report("no key is called '" + name + "'");
+      report("no key is called '" + Excerpt(name) + "'");
     } else if (key == SDLK_F12) {
       report("F12 takes screenshots and cannot be a game key");
     } else if (std::find(parsed.begin(), parsed.end(), key) == parsed.end()) {
@@ -137,7 +138,7 @@ const std::vector<Field>& Fields() {
        [](Settings& s, std::string_view v, std::string& p) {
          const std::string word = Lower(v);
          if (word != "integer" && word != "aspect") {
-           p = "'" + std::string(v) + "' is neither integer nor aspect";
+           p = "'" + Excerpt(v) + "' is neither integer nor aspect";
            return false;
          }
          s.integerScaling = word == "integer";
@@ -202,7 +203,11 @@ constexpr size_t kMostWarningsShown = 10;
 
 bool WriteDefaults(const std::string& path) {
   std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  // Folders are made below an existing home only, never a whole home that is not there.
+  const std::string home = HomeDirectory();
+  if (!path.starts_with(home + "/") || std::filesystem::is_directory(home, ignored)) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  }
   // Written under another name first, so that no half-written file is ever left behind.
   const std::string temporary = path + ".new";
   std::FILE* out = std::fopen(temporary.c_str(), "wb");
@@ -237,13 +242,14 @@ bool ApplySetting(Settings& settings, std::string_view section, std::string_view
       return field.parse(settings, Trim(value), problem);
     }
   }
-  problem = "no setting '" + std::string(name) + "' in [" + std::string(section) + "]";
+  problem = "no setting '" + Excerpt(name) + "' in [" + Excerpt(section) + "]";
   return false;
 }
 
 Settings ParseSettings(std::string_view text, std::vector<std::string>& warnings) {
   Settings settings;
   std::string section;
+  std::vector<std::string> named;  // each setting once; a second line for it wins, with a warning
   int lineNumber = 0;
   while (!text.empty()) {
     const size_t end = text.find('\n');
@@ -267,9 +273,13 @@ Settings ParseSettings(std::string_view text, std::vector<std::string>& warnings
       continue;
     }
     std::string problem;
-    if (!ApplySetting(settings, section, Trim(line.substr(0, equals)), line.substr(equals + 1),
-                      problem)) {
+    const std::string_view name = Trim(line.substr(0, equals));
+    if (!ApplySetting(settings, section, name, line.substr(equals + 1), problem)) {
       warnings.push_back(where + problem);
+    } else if (std::find(named.begin(), named.end(), Lower(name)) != named.end()) {
+      warnings.push_back(where + "'" + Lower(name) + "' is set a second time; this value counts");
+    } else {
+      named.push_back(Lower(name));
     }
   }
   CheckKeyConflicts(settings, warnings);
@@ -310,14 +320,16 @@ Settings LoadSettingsFile(const std::string& path, std::FILE* warnings) {
     return Settings{};
   }
   std::string text(kLongestFile + 1, '\0');
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::string why;
+  std::FILE* file = OpenRegularFile(path, why);
   const size_t got = file != nullptr ? std::fread(text.data(), 1, text.size(), file) : 0;
   const bool readError = file == nullptr || std::ferror(file) != 0;
+  if (readError && why.empty()) why = "a read error";
   if (file != nullptr) std::fclose(file);
   text.resize(got);
   std::vector<std::string> problems;
   if (readError) {
-    problems.push_back("cannot be read; using the defaults");
+    problems.push_back("cannot be read (" + why + "); using the defaults");
     text.clear();
   } else if (text.size() > kLongestFile) {
     problems.push_back("longer than 64 KiB; only the start is read");

@@ -104,8 +104,11 @@ const std::string& DataDirectory();
 // Maps a game file name written with either separator ("pic\title.bmp", "text/goods.dat")
 // to a path on this machine.
 std::string HostPath(const char* gameName);
-// fopen of HostPath(gameName).
+// fopen of HostPath(gameName); for reading ("rb") only a regular file is opened.
 std::FILE* OpenGameFile(const char* gameName, const char* mode);
+// Names a game file the game cannot use on standard error, with why, once per file.
+// OpenGameFile does so itself for every file it cannot open, but for a slot file not there.
+void ReportUnusableGameFile(const char* gameName, const std::string& why);
 // An open game file that closes itself.
 struct GameFileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

@@ -28,10 +28,12 @@ int VoiceOf(int32_t nPicture) {
   return nPicture >= 0 && nPicture < kNpcSheetCount ? aVoice[nPicture] : 1;
 }
 
-// Without a sound device the game runs silent, music included.
+// Without a sound device the game runs silent, music included. With the sound switched off
+// no device is opened at all (and no music thread started).
 int InitSound() {
+  if (bSoundOn == 0) return 0;
   if (!platform::OpenSoundDevice()) {
-    platform::MessageBox("error on Create", "error");
+    platform::MessageBox("error on Create\nThe game goes on without sound.", "error");
     bSoundOn = 0;
     return 0;
   }

@@ -9,6 +9,7 @@ int ReloadBitmapSurface(platform::Surface* surface, const char* name) {
   if (name != nullptr) bitmap = platform::LoadBitmapFile(platform::HostPath(name));
   if (!bitmap) {
     platform::OutputDebugString("handle is null\n");
+    if (name != nullptr) platform::ReportUnusableGameFile(name, "missing, or not a picture the game reads");
     return kResultFail;
   }
   const int result = DDCopyBitmap(surface, &*bitmap, 0, 0, 0, 0);

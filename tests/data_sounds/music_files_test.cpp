@@ -1,6 +1,7 @@
 // The two pieces of music as a MIDI player reads them: a sound chunk structure, tracks that end
-// properly, no note left hanging, and lengths that suit the title and the travelling loop (the
-// game starts the travelling music again about every 60 s, so it must be over by then).
+// properly, no note left hanging, and about three minutes long: the game starts the travelling
+// music again after about 60 s of walking, but fights, talks and shops hold that count, and the
+// music must not run out while they do.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -116,7 +117,7 @@ double Seconds(const Piece& piece) {
   return seconds + double(piece.endTick - tick) * micros / piece.division / 1e6;
 }
 
-TEST(Music, FilesAreWellFormedFullThemesThatEndBeforeTheyAreRestarted) {
+TEST(Music, FilesAreWellFormedThemesThatOutlastALongFight) {
   for (const char* name : {"title.mid", "back.mid"}) {
     SCOPED_TRACE(name);
     const Piece piece = ReadPiece(name);
@@ -127,7 +128,7 @@ TEST(Music, FilesAreWellFormedFullThemesThatEndBeforeTheyAreRestarted) {
     EXPECT_GT(piece.notes, 50);
     EXPECT_FALSE(piece.programs.empty()) << "plays General MIDI instruments";
     const double seconds = Seconds(piece);
-    EXPECT_TRUE(seconds >= 30 && seconds <= 60) << seconds;
+    EXPECT_TRUE(seconds >= 150 && seconds <= 240) << seconds;
   }
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -164,6 +166,37 @@ TEST_F(SaveFileTest, ASaveThatFailsAtAnyStepKeepsTheSlotsGame) {
   EXPECT_EQ(hero.nMoney, 1234);
   BlockSaveFolder();
   EXPECT_EQ(SaveGame(0), 0);
+}
+
+// A game killed during a save leaves its hidden new file behind; the next save of that slot
+// removes such leftovers, and nothing else: not a look-alike, not another slot's, not one
+// another game may still be writing. A slot that is a link stays a link to its file.
+TEST_F(SaveFileTest, SavingClearsTheSlotsLeftoversAndWritesThroughALink) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* name;
+    bool old, kept;
+  } files[] = {
+      {".3.sav.Ab12Cd", true, false}, {".3.sav.Xy34Zw", false, true}, {".3.sav.abc", true, true},
+      {".3.sav.Ab12Cd.bak", true, true}, {".1.sav.Qw12Er", true, true}, {"3.sav.Ab12Cd", true, true},
+      {".3.sav.Ab-2Cd", true, true},
+  };
+  fs::create_directories(saves_);
+  for (const auto& file : files) {
+    std::ofstream(saves_ / file.name) << "left";
+    if (file.old) fs::last_write_time(saves_ / file.name, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  fs::create_directories(saves_ / ".3.sav.Dir123");
+  ASSERT_EQ(SaveGame(2), 1);
+  for (const auto& file : files) EXPECT_EQ(fs::exists(saves_ / file.name), file.kept) << file.name;
+  EXPECT_TRUE(fs::is_directory(saves_ / ".3.sav.Dir123"));
+
+  fs::create_directories(saves_ / "elsewhere");
+  fs::create_symlink("elsewhere/real.sav", SlotFile(3));
+  ASSERT_EQ(SaveGame(3), 1);
+  EXPECT_TRUE(fs::is_symlink(SlotFile(3)));
+  EXPECT_EQ(ReadSlot(3), ReadSlot(2));
+  EXPECT_EQ(LoadGame(3), 1);
 }
 
 }  // namespace

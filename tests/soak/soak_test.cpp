@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <deque>
 #include <filesystem>
 #include <random>
@@ -28,20 +29,28 @@
 #include "goods/goods.h"
 #include "platform/backend.h"
 #include "platform/system.h"
+#include "soak_keys.h"
 #include "world/map_files.h"
+#include "world/world_geometry.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace platform;
-using headless::PressKey;
-using headless::ReleaseAllKeys;
-using headless::ReleaseKey;
+using soak::Keys;
 
 constexpr uint32_t kSoakMilliseconds = 30 * 60 * 1000;
-// The longest the world may wait for its next frame: a fight fought by random keys, a talk,
-// a shop or a menu left open. Anything longer is taken for a hang.
-constexpr uint32_t kLongestWaitMilliseconds = 3 * 60 * 1000;
+// The longest the game may show nothing new while keys are played: then it is stuck. A screen
+// that keeps answering the keys is not, however long it stays open (a fight full of goods
+// windows, the title's load menu after a death).
+constexpr uint32_t kLongestStandstillMilliseconds = 3 * 60 * 1000;
+// Each part of the soak has a goal it steers toward until it is met: the part from a new game a
+// save (made through the menu when none came about by then, and tried again as long as none
+// does), the part in the wood a fight, the part at the grocer's a trade.
+enum class Goal { Save, Fight, Trade };
+constexpr uint32_t kFirstSaveTry = 90 * 1000;
+constexpr uint32_t kSaveRetry = 60 * 1000;
+constexpr uint32_t kAskAgain = 5 * 1000;
 constexpr uint32_t kCiSeed = 20240601;
 
 constexpr int kSlots = 5;
@@ -154,98 +163,6 @@ MapShape ShapeOf(const MapInfo& map) {
   return {map.nWidth, map.nHeight, map.lpTiles.size(), NpcCount(map)};
 }
 
-// ---- the keys -------------------------------------------------------------------------------
-
-// One key at a time, pressed for a while and let go, then a short pause. Random keys come from
-// a mix weighted toward walking, acting, confirming and leaving; planned keys are taps.
-class Keys {
- public:
-  // In a plan: let the screen settle (a fade end) before the next key.
-  static constexpr int kPause = 0;
-
-  explicit Keys(uint32_t seed) : random_(seed) {}
-
-  void Plan(std::initializer_list<int> keys) { plan_.insert(plan_.end(), keys); }
-  bool Idle(uint32_t now) const { return held_ == 0 && plan_.empty() && now >= nextAt_; }
-  void Stop() {
-    plan_.clear();
-    held_ = 0;
-    nextAt_ = 0;
-    ReleaseAllKeys();
-  }
-  int Below(int n) { return int(random_() % uint32_t(n)); }
-
-  // Random keys when asked for; long holds only while walking, where they lead somewhere.
-  void Play(uint32_t now, bool randomly, bool walking) {
-    if (held_ != 0 && now >= releaseAt_) {
-      ReleaseKey(held_);
-      held_ = 0;
-      nextAt_ = now + Between(30, 200);
-    }
-    if (held_ != 0 || now < nextAt_) return;
-    if (!plan_.empty()) {
-      if (plan_.front() == kPause) {
-        nextAt_ = now + 600;
-      } else {
-        Press(now, plan_.front(), 60);
-      }
-      plan_.pop_front();
-    } else if (randomly) {
-      PressRandomKey(now, walking);
-    }
-  }
-
- private:
-  struct Choice {
-    int key;  // 0: no key, only a pause
-    int weight;
-    uint32_t shortest, longest;  // how long it is held
-  };
-  // An arrow: while walking most often the one pressed last, so that walks lead somewhere.
-  static constexpr int kArrow = -1;
-  static constexpr Choice kMix[] = {
-      {kArrow, 20, 40, 120},     {kArrow, 16, 300, 2500},   {VK_CONTROL, 10, 40, 100},
-      {VK_RETURN, 12, 40, 100},  {VK_RETURN, 1, 500, 1500}, {VK_ESCAPE, 4, 40, 100},
-      {VK_A, 2, 40, 100},        {0, 5, 100, 600},
-  };
-
-  uint32_t Between(uint32_t low, uint32_t high) { return low + random_() % (high - low + 1); }
-
-  void Press(uint32_t now, int key, uint32_t milliseconds) {
-    held_ = key;
-    releaseAt_ = now + milliseconds;
-    PressKey(key);
-  }
-
-  void PressRandomKey(uint32_t now, bool walking) {
-    int total = 0;
-    for (const Choice& choice : kMix) total += choice.weight;
-    int pick = Below(total);
-    for (const Choice& choice : kMix) {
-      if ((pick -= choice.weight) >= 0) continue;
-      const uint32_t longest = walking ? choice.longest : choice.shortest + 80;
-      const uint32_t milliseconds = Between(choice.shortest, longest);
-      if (choice.key == kArrow) {
-        static constexpr int kArrows[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
-        if (!walking || Below(4) == 0) heading_ = kArrows[Below(4)];
-        Press(now, heading_, milliseconds);
-      } else if (choice.key != 0) {
-        Press(now, choice.key, milliseconds);
-      } else {
-        nextAt_ = now + milliseconds;
-      }
-      return;
-    }
-  }
-
-  std::mt19937 random_;
-  std::deque<int> plan_;
-  int held_ = 0;
-  int heading_ = VK_DOWN;
-  uint32_t releaseAt_ = 0;
-  uint32_t nextAt_ = 0;
-};
-
 // ---- the soak -------------------------------------------------------------------------------
 
 uint32_t SoakSeed() {
@@ -288,7 +205,8 @@ class Soak : public ::testing::Test {
 
   // The program from its start, on a fresh headless backend, for the given game time. Its
   // title starts a new game, or loads the latest save when there is one.
-  void Play(uint32_t milliseconds) {
+  void Play(uint32_t milliseconds, Goal goal) {
+    goal_ = goal;
     headless::Options options;
     options.seed = seed_++;
     options.quitWhenScriptEnds = false;
@@ -303,12 +221,18 @@ class Soak : public ::testing::Test {
     screen_ = "world";
     firstTitle_ = true;
     loadFromTitle_ = fighting_ = false;
-    lastFrame_ = 0;
+    lastFrame_ = lastProgress_ = 0;
+    progressFlips_ = -1;
+    fightsBefore_ = fights_;
+    shopsBefore_ = shops_;
+    savesBefore_ = saves_;
+    nextSaveTry_ = kFirstSaveTry;
+    nextAsk_ = 0;
     checkedFlips_ = -1;
     EXPECT_EQ(WinMain(), 0);
     if (HasFailure()) return;
     EXPECT_GE(headless::Now(), milliseconds) << "the game ended before the soak did";
-    EXPECT_LE(headless::Now() - lastFrame_, kLongestWaitMilliseconds);
+    EXPECT_LE(headless::Now() - lastProgress_, kLongestStandstillMilliseconds);
   }
 
   void Report() {
@@ -332,6 +256,11 @@ class Soak : public ::testing::Test {
     if (!Is(screen, screen_.c_str())) {
       Leave(screen_.c_str(), screen);
       screen_ = screen;
+      lastProgress_ = now;
+    }
+    if (headless::GetLog().flips != progressFlips_) {
+      progressFlips_ = headless::GetLog().flips;
+      lastProgress_ = now;
     }
     const bool fighting = BattleEnemy() != nullptr;
     if (fighting && !fighting_) ++fights_;
@@ -339,7 +268,23 @@ class Soak : public ::testing::Test {
 
     const bool titleMode = Is(screen, "title") || (Is(screen, "load") && loadFromTitle_);
     if (titleMode && keys_.Idle(now) && Is(screen, "load")) keys_.Plan({VK_ESCAPE});  // not loaded
-    keys_.Play(now, !titleMode, Is(screen, "world"));
+    const bool walking = Is(screen, "world");
+    // Until the goal is met the game menu is left at once (its entries lead off elsewhere).
+    const bool leaveMenu = !GoalMet() && goal_ != Goal::Save && Is(screen, "menu");
+    if (leaveMenu && keys_.Idle(now)) keys_.Plan({VK_ESCAPE});
+    if (walking && goal_ == Goal::Save && !GoalMet() && now >= nextSaveTry_ && keys_.Idle(now)) {
+      nextSaveTry_ = now + kSaveRetry;
+      // The menu's fourth entry saves; the first slot; then back to the world.
+      keys_.Plan({VK_ESCAPE, Keys::kPause, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN, Keys::kPause,
+                  VK_RETURN, Keys::kPause, VK_ESCAPE});
+    }
+    // On a shop's map the keeper is asked now and then (the soak's grocer stands right ahead).
+    if (walking && goal_ == Goal::Trade && !GoalMet() && nMap >= kFirstShop && now >= nextAsk_ &&
+        keys_.Idle(now)) {
+      nextAsk_ = now + kAskAgain;
+      keys_.Plan({Keys::kPause, VK_CONTROL});
+    }
+    keys_.Play(now, !titleMode && !leaveMenu, walking, walking ? Heading() : std::nullopt);
 
     if (inMessageLoop) {
       longestWait_ = std::max(longestWait_, now - lastFrame_);
@@ -350,8 +295,45 @@ class Soak : public ::testing::Test {
         CheckTheWorld();
       }
     }
-    EXPECT_LE(now - lastFrame_, kLongestWaitMilliseconds) << "the world waits on screen " << screen;
+    EXPECT_LE(now - lastProgress_, kLongestStandstillMilliseconds)
+        << "the game shows nothing new on screen " << screen;
     return !HasFailure();
+  }
+
+  bool GoalMet() const {
+    switch (goal_) {
+      case Goal::Save: return saves_ > savesBefore_;
+      case Goal::Fight: return fights_ > fightsBefore_;
+      case Goal::Trade: return shops_ > shopsBefore_;
+    }
+    return true;
+  }
+
+  // An arrow toward the part's goal: the nearest hostile character for a fight, on a shop's
+  // map its keeper for a trade. Across and along are taken in proportion to the distance, so
+  // that walls are walked around in time.
+  std::optional<int> Heading() {
+    const bool fight = goal_ == Goal::Fight && !GoalMet();
+    const bool shop = goal_ == Goal::Trade && !GoalMet() && nMap >= kFirstShop;
+    if ((!fight && !shop) || nMap < 0 || nMap >= kMapCount) return std::nullopt;
+    const MapInfo& map = mapTable[nMap];
+    std::optional<std::pair<int64_t, int64_t>> nearest;
+    for (int i = 0; i < NpcCount(map); ++i) {
+      const NpcRecord& npc = map.lpNpcs[size_t(i)];
+      if (npc.bActive != 1 || !(shop || npc.bHostile == 1)) continue;
+      const int64_t dx = npc.nX - HeroMapX(), dy = npc.nY - HeroMapY();
+      if (!nearest || std::abs(dx) + std::abs(dy) < std::abs(nearest->first) + std::abs(nearest->second)) {
+        nearest.emplace(dx, dy);
+      }
+    }
+    if (!nearest) return std::nullopt;
+    const auto [dx, dy] = *nearest;
+    const int64_t across = std::abs(dx), along = std::abs(dy);
+    if (across + along == 0) return std::nullopt;
+    if (keys_.Below(int(std::min<int64_t>(across + along, 1 << 20))) < std::min<int64_t>(across, 1 << 20)) {
+      return dx > 0 ? VK_RIGHT : VK_LEFT;
+    }
+    return dy > 0 ? VK_DOWN : VK_UP;
   }
 
   // What happens as one screen gives way to another.
@@ -388,7 +370,7 @@ class Soak : public ::testing::Test {
       for (int slot = 0; slot < kSlots; ++slot) ExpectLoadsBack(slot);  // with the maps read afresh
     }
     // Mostly the latest save, so that play gets further than the first rooms.
-    const bool load = latest_ >= 0 && (startOfRun || keys_.Below(4) != 0);
+    const bool load = latest_ >= 0 && (startOfRun || !GoalMet() || keys_.Below(4) != 0);
     if (!load) {
       keys_.Plan({Keys::kPause, VK_RETURN});
       return;
@@ -477,7 +459,13 @@ class Soak : public ::testing::Test {
   bool firstTitle_ = true;
   bool loadFromTitle_ = false;
   uint32_t lastFrame_ = 0;
+  uint32_t lastProgress_ = 0;  // when the game last showed something new
+  int progressFlips_ = -1;
   uint32_t longestWait_ = 0;
+  Goal goal_ = Goal::Save;
+  int fightsBefore_ = 0, shopsBefore_ = 0, savesBefore_ = 0;  // at the start of this part
+  uint32_t nextSaveTry_ = kFirstSaveTry;
+  uint32_t nextAsk_ = 0;
   int checkedFlips_ = -1;
 
   std::array<MapShape, kMapCount> shapes_{};
@@ -497,13 +485,13 @@ class Soak : public ::testing::Test {
 // and a third from one saved in front of the grocer's counter.
 TEST_F(Soak, HalfAnHourOfRandomKeys) {
   constexpr uint32_t kThird = kSoakMilliseconds / 3;
-  Play(kThird);
+  Play(kThird, Goal::Save);
   if (HasFailure()) return;
   SaveAt(kWood, 288, 256, kFacingDown);
-  Play(kThird);
+  Play(kThird, Goal::Fight);
   if (HasFailure()) return;
   SaveAt(kGrocer, 288, 288, kFacingUp);
-  Play(kThird);
+  Play(kThird, Goal::Trade);
   Report();
 }
 

@@ -91,14 +91,15 @@ TEST_F(EffectsTest, WithoutASoundDeviceOneMessageAndNothingLoadedOrPlayed) {
   for (platform::SoundBuffer* slot : Slots()) PlayEffect(slot, 0);
   PlayMusic("voc\\title.mid");
   StopMusic();
-  EXPECT_EQ(GetLog().messageBoxes, Strings{"error|error on Create"});
+  EXPECT_EQ(GetLog().messageBoxes, Strings{"error|error on Create\nThe game goes on without sound."});
   EXPECT_TRUE(GetLog().effects.empty());
   EXPECT_TRUE(GetLog().mciCommands.empty());
 
-  // With a device but the sound off, nothing is read either, without a message.
+  // With the sound off, no device is opened and nothing is read, without a message.
   Start(platform::headless::Options{});
-  InitSound();
   bSoundOn = 0;
+  EXPECT_EQ(InitSound(), 0);
+  EXPECT_FALSE(platform::SoundDeviceOpen());
   LoadSounds();
   for (platform::SoundBuffer* slot : Slots()) EXPECT_EQ(slot, nullptr);
   EXPECT_TRUE(GetLog().messageBoxes.empty());

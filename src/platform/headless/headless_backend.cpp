@@ -82,6 +82,7 @@ void HeadlessBackend::WriteShot(const Step& step) {
   const Palette& palette = device != nullptr ? device->CurrentPalette() : kBlack;
   if (!WritePng(path, page != nullptr ? *page : blank, palette)) {
     std::fprintf(stderr, "script line %d: cannot write %s\n", step.line, path.c_str());
+    ++log_.unwrittenFiles;
   }
 }
 
@@ -94,7 +95,10 @@ void HeadlessBackend::WriteState(const Step& step) {
   const std::string path = options_.shotDirectory + "/" + step.name;
   std::ofstream file(path, std::ios::binary);
   file << *state;
-  if (!file) std::fprintf(stderr, "script line %d: cannot write %s\n", step.line, path.c_str());
+  if (!file) {
+    std::fprintf(stderr, "script line %d: cannot write %s\n", step.line, path.c_str());
+    ++log_.unwrittenFiles;
+  }
 }
 
 }  // namespace platform::headless

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/regular_file.h"
 #include "platform/system.h"
 
 namespace platform::headless {
@@ -107,7 +108,7 @@ std::string ParseStep(const std::vector<std::string>& words, Step& step, int& co
   for (const StepForm& candidate : kForms) {
     if (command == candidate.word) form = &candidate;
   }
-  if (form == nullptr) return "unknown step '" + command + "'";
+  if (form == nullptr) return "unknown step '" + Excerpt(command) + "'";
   const size_t wanted = 1 + size_t(form->takesKey) + size_t(form->takesMilliseconds) +
                         size_t(form->takesName);
   const bool counted = form->takesCount && words.size() == wanted + 1;
@@ -116,21 +117,21 @@ std::string ParseStep(const std::vector<std::string>& words, Step& step, int& co
   step.kind = form->kind;
   size_t next = 1;
   if (form->takesKey && !ParseKey(words[next++], step.key)) {
-    return "unknown key '" + words[next - 1] +
+    return "unknown key '" + Excerpt(words[next - 1]) +
            "' (keys: UP DOWN LEFT RIGHT RETURN CONTROL ESCAPE A LBUTTON)";
   }
   if (form->takesMilliseconds && !ParseMilliseconds(words[next++], step.milliseconds)) {
-    return "bad milliseconds '" + words[next - 1] + "' (a whole number from 0 to 86400000)";
+    return "bad milliseconds '" + Excerpt(words[next - 1]) + "' (a whole number from 0 to 86400000)";
   }
   if (form->takesName) {
     step.name = words[next++];
     if (!ValidOutputName(step.name)) {
-      return "bad name '" + step.name + "' (letters, digits, '_', '-' and '.', no path)";
+      return "bad name '" + Excerpt(step.name) + "' (letters, digits, '_', '-' and '.', no path)";
     }
   }
   count = 1;
   if (counted && !ParseCount(words[next], count)) {
-    return "bad count '" + words[next] + "' (a whole number from 1 to 10000)";
+    return "bad count '" + Excerpt(words[next]) + "' (a whole number from 1 to 10000)";
   }
   return {};
 }
@@ -138,6 +139,10 @@ std::string ParseStep(const std::vector<std::string>& words, Step& step, int& co
 }  // namespace
 
 bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error) {
+  if (text.size() > kLongestScriptBytes) {
+    error = "longer than " + std::to_string(kLongestScriptBytes >> 20) + " MiB";
+    return false;
+  }
   std::vector<Step> parsed;
   std::istringstream lines(text);
   std::string line;
@@ -157,6 +162,11 @@ bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string&
     const std::string problem = ParseStep(words, step, count);
     if (!problem.empty()) {
       error = "line " + std::to_string(lineNumber) + ": " + problem;
+      return false;
+    }
+    if (parsed.size() + size_t(count) > kMostScriptSteps) {
+      error = "line " + std::to_string(lineNumber) + ": the script has more than " +
+              std::to_string(kMostScriptSteps) + " steps, repeats counted";
       return false;
     }
     parsed.insert(parsed.end(), size_t(count), step);

@@ -8,6 +8,7 @@
 
 #include "platform/display_device.h"
 #include "platform/game_icon.h"
+#include "platform/sdl/modal_box.h"
 #include "platform/screenshot.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/text.h"
@@ -96,6 +97,7 @@ void SdlBackend::MessageBox(const char* text, const char* caption) {
   const std::string utf8Caption = GbkToUtf8(caption);
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
   if (NoOneSeesTheScreen()) return;  // a box nobody can answer would stop the game
+  const TerminationByDefault endsTheGame;  // a SIGTERM while the box is up ends it all
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(),
                            screen_ ? screen_->Window() : nullptr);
 }

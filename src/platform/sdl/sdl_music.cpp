@@ -5,9 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/settings.h"
@@ -43,12 +42,14 @@ std::string DeviceName(const std::string& file) {
   return name;
 }
 
-std::vector<uint8_t> ReadPiece(const std::string& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kLargestPiece) return {};
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+std::vector<uint8_t> ReadPiece(const std::string& gameName) {
+  const std::optional<std::string> bytes = ReadGameFile(gameName.c_str(), kLargestPiece + 1);
+  if (!bytes) return {};
+  if (bytes->size() > kLargestPiece) {
+    ReportUnusableGameFile(gameName.c_str(), "larger than any piece of music");
+    return {};
+  }
+  return {bytes->begin(), bytes->end()};
 }
 
 }  // namespace
@@ -100,7 +101,7 @@ void SdlMusic::Command(const std::string& command) {
     return;
   }
   request.name = DeviceName(argument);
-  if (request.kind != Request::Kind::Close) request.path = HostPath(argument.c_str());
+  if (request.kind != Request::Kind::Close) request.file = argument;
   {
     // A stop or a start makes the stops and starts still waiting pointless, and a piece
     // waiting to be read needs reading once: the queue stays short however often the game
@@ -143,7 +144,11 @@ void SdlMusic::LoadSynth() {
   for (const char* candidate : kSoundFonts) {
     if (font == nullptr && std::filesystem::exists(candidate, error)) font = candidate;
   }
-  if (font == nullptr) return;
+  if (font == nullptr) {
+    std::fprintf(stderr, "tamsel: no General MIDI sound font (%s), so the music stays silent; "
+                         "install the package fluid-soundfont-gm\n", kSoundFonts[0]);
+    return;
+  }
   for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
     fluid_set_log_function(level, nullptr, nullptr);
   }
@@ -162,7 +167,7 @@ void SdlMusic::LoadSynth() {
 
 const std::vector<uint8_t>& SdlMusic::Piece(const Request& request) {
   auto found = pieces_.find(request.name);
-  if (found == pieces_.end()) found = pieces_.emplace(request.name, ReadPiece(request.path)).first;
+  if (found == pieces_.end()) found = pieces_.emplace(request.name, ReadPiece(request.file)).first;
   return found->second;
 }
 

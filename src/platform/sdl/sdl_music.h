@@ -44,7 +44,7 @@ class SdlMusic {
   struct Request {
     enum class Kind { Close, Open, Play } kind = Kind::Close;
     std::string name;  // the device name the piece is addressed by
-    std::string path;  // its file on this machine
+    std::string file;  // its game file name
   };
   struct SettingsDeleter {
     void operator()(fluid_settings_t* settings) const;

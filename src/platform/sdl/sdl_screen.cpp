@@ -31,6 +31,10 @@ std::unique_ptr<SdlScreen> SdlScreen::Open(const Settings& settings) {
     std::fprintf(stderr, "Tamsel: cannot open the window: %s\n", SDL_GetError());
     return nullptr;
   }
+  // When SDL falls back to drawing in main memory (its software renderer, as on a machine
+  // without a GPU), the finished picture goes straight to the window; by default SDL would
+  // hand it to an OpenGL texture first, which without a GPU is drawn once more in software.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // No vsync: the game paces itself, and a fade of 256 palette loads must not wait 256 frames.
   screen->renderer_.reset(SDL_CreateRenderer(screen->window_.get(), -1, 0));
   if (!screen->renderer_) {
@@ -65,12 +69,27 @@ void SdlScreen::ToggleFullscreen() {
   SDL_SetWindowFullscreen(window_.get(), fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
+// True when the scaled page covers the whole window, so no border needs clearing.
+bool SdlScreen::PageFillsWindow() const {
+  SDL_Renderer* renderer = renderer_.get();
+  int width = 0, height = 0;
+  if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
+  SDL_Rect viewport;
+  float scaleX = 0, scaleY = 0;
+  SDL_RenderGetViewport(renderer, &viewport);
+  SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+  return viewport.x == 0 && viewport.y == 0 && kScreenWidth * scaleX >= float(width) &&
+         kScreenHeight * scaleY >= float(height);
+}
+
 void SdlScreen::Present(const Surface* page, const Palette& palette) {
   SDL_Renderer* renderer = renderer_.get();
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
   const bool fits = page != nullptr && page->Width() == kScreenWidth &&
                     page->Height() == kScreenHeight;
+  if (!fits || !PageFillsWindow()) {
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+  }
   void* pixels = nullptr;
   int pitch = 0;
   if (fits && SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) == 0) {

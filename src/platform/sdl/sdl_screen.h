@@ -26,6 +26,8 @@ class SdlScreen {
   SDL_Window* Window() const { return window_.get(); }
 
  private:
+  bool PageFillsWindow() const;
+
   struct WindowDeleter {
     void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
   };

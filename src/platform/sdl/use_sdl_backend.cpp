@@ -2,13 +2,22 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
+#include "platform/sdl/modal_box.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace platform {
 
 namespace {
+
+// SDL falls back on drivers that draw into memory when it finds no display (an ssh session, a
+// console): the game would then run where nobody sees it. They serve only when asked for.
+bool ShowsNothing(const char* driver) {
+  return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
 
 bool StartSdl(const Settings& settings, const headless::Options* demo) {
   detail::InstallBackend(nullptr);  // a backend in use ends before SDL starts again
@@ -23,6 +32,17 @@ bool StartSdl(const Settings& settings, const headless::Options* demo) {
     SDL_Quit();
     return false;
   }
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (ShowsNothing(SDL_GetCurrentVideoDriver()) && (asked == nullptr || asked[0] == '\0')) {
+    std::fprintf(stderr,
+                 "Tamsel: no display to open (SDL found only its '%s' video driver; set "
+                 "SDL_VIDEODRIVER=%s to run on it anyway).\n"
+                 "Run the game in a desktop session, or without a screen with --headless.\n",
+                 SDL_GetCurrentVideoDriver(), SDL_GetCurrentVideoDriver());
+    SDL_Quit();
+    return false;
+  }
+  sdl::TieForkedHelpersToTheGame();
   // Without gamepad support (no device access) the keyboard still plays.
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
     std::fprintf(stderr, "tamsel: no gamepads (%s)\n", SDL_GetError());

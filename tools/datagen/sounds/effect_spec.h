@@ -36,7 +36,7 @@ struct EffectSpec {
   std::string name;     // file name without ".wav"
   double length = 0;    // seconds
   double room = 0;      // share of room echo, 0..1
-  double peak = 0.85;   // loudest sample as a share of full scale
+  double peak = 0.6;    // loudest sample as a share of full scale: about -4.4 dBFS, room for the music
   std::uint32_t seed = 1;
   std::vector<Layer> layers;
 };
