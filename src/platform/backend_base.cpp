@@ -21,7 +21,9 @@ void Backend::PaletteLoaded() { PollInput(Poll::PaletteLoad); }
 // Inside a screen's own polling loop no message is dispatched, so a close request (or a
 // player's WM_CLOSE still waiting in the queue) ends the screen by throwing.
 void Backend::PollInput(Poll poll) {
+  keys_.SetTime(ClockNow());
   Pump(poll);
+  keys_.SetTime(ClockNow());
   if (queue_.QuitPosted()) return;  // the game is already ending
   if (pendingQuit_ != PendingQuit::None) {
     pendingQuit_ = PendingQuit::None;
@@ -37,7 +39,9 @@ void Backend::PollInput(Poll poll) {
 // In the message loop a close request becomes the next message, so the game closes its
 // window the ordinary way.
 void Backend::PumpMessages() {
+  keys_.SetTime(ClockNow());
   Pump(Poll::Message);
+  keys_.SetTime(ClockNow());
   if (queue_.QuitPosted()) return;
   if (pendingQuit_ == PendingQuit::Throw) {
     pendingQuit_ = PendingQuit::None;
