@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "bench_world.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "video/draw.h"
 
 namespace {

@@ -15,15 +15,15 @@
 #include <functional>
 #include <string>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/title.h"
+#include "core/game_state.h"
+#include "title/title.h"
 #include "bench_world.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
 #include "goods/game_menu.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "sound/sound.h"
 #include "video/display.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "bench_world.h"
 #include "video/display.h"
 #include "world/world_view.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/bitmap_file.h"
-#include "platform/surface.h"
+#include "platform/pixels/bitmap_file.h"
+#include "platform/pixels/surface.h"
 #include "platform/text.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/display_device.h"
-#include "platform/page_to_rgb.h"
+#include "platform/pixels/page_to_rgb.h"
 
 namespace {
 

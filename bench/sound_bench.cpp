@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/game_state.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "sound/music.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "bench_world.h"
 #include "platform/display_device.h"
 #include "platform/sdl/sdl_screen.h"

@@ -3,7 +3,7 @@
 
 #include "app/main_loop.h"
 #include "bench_world.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 
 namespace {

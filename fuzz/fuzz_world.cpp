@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "world/map_files.h"

@@ -2,7 +2,7 @@
 // corners the view can reach.
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "fuzz_world.h"
 #include "world/map_files.h"
 #include "world/world_view.h"

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "fuzz_world.h"
 #include "video/draw.h"
 #include "world/map_files.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "fuzz_world.h"
-#include "platform/backend.h"
-#include "platform/bitmap_file.h"
+#include "platform/backend/backend.h"
+#include "platform/pixels/bitmap_file.h"
 #include "video/bitmap.h"
 #include "video/display.h"
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/game_state.h"
-#include "app/save_game.h"
+#include "core/game_state.h"
+#include "saves/save_game.h"
 #include "fuzz_world.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "world/world_view.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // beaten characters gone. Usage: save_seeds FOLDER
 #include <cstdio>
 
-#include "app/game_state.h"
-#include "app/save_game.h"
+#include "core/game_state.h"
+#include "saves/save_game.h"
 #include "fuzz_world.h"
 #include "platform/system.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz_world.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

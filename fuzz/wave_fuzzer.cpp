@@ -1,9 +1,9 @@
 // A wave file: loaded into an effect's buffer of the sound device and played.
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "fuzz_world.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "sound/sound.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/game_icon.h"
+#include "platform/pixels/game_icon.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/regular_file.h"
+#include "platform/files/regular_file.h"
 
 namespace {
 

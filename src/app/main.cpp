@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/state_dump.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
+#include "platform/files/regular_file.h"
 #include "platform/font/font_locator.h"
-#include "platform/regular_file.h"
 #include "platform/settings.h"
 #include "platform/system.h"
 

@@ -2,14 +2,15 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "app/title.h"
+#include "core/game_state.h"
 #include "goods/goods.h"
 #include "platform/system.h"
 #include "sound/music.h"
 #include "sound/sound.h"
+#include "title/title.h"
 #include "video/display.h"
 #include "video/draw.h"
+#include "world/movement.h"
 #include "world/npc_tick.h"
 #include "world/talk.h"
 

@@ -12,5 +12,3 @@ int WinMain();
 intptr_t MainWndProc(int message, intptr_t wParam, intptr_t lParam);
 // Called by the message loop: runs the frame body at most once every 30 ms.
 void GameFrame();
-// The frame body: keys, movement, drawing and the tile event (world/movement.cpp).
-void GameFrameBody();

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
+#include "core/map_types.h"
+#include "core/open_screen.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
-#include "world/map_types.h"
+#include "platform/backend/backend.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
 
 namespace {
 

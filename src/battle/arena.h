@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "world/map_types.h"
+#include "core/map_types.h"
 
 // Made when a fight starts, in RunBattle: saves the map, the eight view values and the hero,
 // moves to the arena map with the hero and the enemy's copy facing each other, and shows the

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "world/map_types.h"
+#include "core/map_types.h"
 
 constexpr int kBattleWon = 0;
 constexpr int kBattleEscaped = 1;

@@ -2,10 +2,10 @@
 // commands. The hero always acts first; the enemy answers every action that takes a turn
 // (an attack it survives, a visit to the goods window in which goods were used, a failed
 // escape) with exactly one blow.
-#include "app/open_screen.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "core/open_screen.h"
 #include "goods/goods_window.h"
 #include "goods/status.h"
 #include "video/display.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "core/game_state.h"
 #include "goods/goods.h"
 #include "sound/sound.h"
 #include "video/display.h"

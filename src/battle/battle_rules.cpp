@@ -1,4 +1,5 @@
 #include "battle/battle_rules.h"
+#include "core/random.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,8 +2,8 @@
 // lower middle of the screen holding both portraits, both blocks of figures and the commands.
 #include <cstdio>
 
-#include "app/game_state.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/world_view.h"

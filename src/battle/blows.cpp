@@ -3,9 +3,9 @@
 // the damage figure rises over it, and only then lowers the life.
 #include <cstdio>
 
-#include "app/game_state.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "core/game_state.h"
 #include "sound/sound.h"
 #include "video/display.h"
 #include "video/draw.h"

@@ -1,6 +1,6 @@
 // Level-ups after a victory: every whole 100 of experience is a level.
-#include "app/game_state.h"
 #include "battle/battle_rules.h"
+#include "core/game_state.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/open_screen.h"
+#include "core/open_screen.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"

@@ -3,13 +3,13 @@
 
 #include <optional>
 
-#include "app/open_screen.h"
-#include "app/save_menus.h"
-#include "app/title.h"
+#include "core/open_screen.h"
 #include "goods/about.h"
 #include "goods/goods_window.h"
 #include "goods/status.h"
 #include "platform/system.h"
+#include "saves/save_menus.h"
+#include "title/title.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/world_view.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "world/map_types.h"
+#include "core/map_types.h"
 
 struct GoodsRecord {
   int32_t nId;

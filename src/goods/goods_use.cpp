@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "goods/goods.h"
 
 namespace {

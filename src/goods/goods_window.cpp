@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "goods/goods.h"
 #include "goods/goods_use.h"
 #include "goods/status.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "goods/goods.h"
 #include "goods/goods_window.h"
 #include "platform/system.h"

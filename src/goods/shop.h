@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "world/map_types.h"
+#include "core/map_types.h"
 
 // mode 1 buy, 2 sell; returns 1 when anything changed hands.
 int RunShop(NpcRecord shop, int mode);

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "video/display.h"
 #include "video/draw.h"
 

@@ -1,6 +1,6 @@
 #include "platform/display_device.h"
 
-#include "platform/backend_hooks.h"
+#include "platform/backend/backend_hooks.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 namespace platform {
 

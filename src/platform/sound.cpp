@@ -1,8 +1,8 @@
 // The free sound functions, handed to the sound device of the backend in use.
 #include "platform/sound.h"
 
-#include "platform/backend_interface.h"
-#include "platform/sound_device.h"
+#include "platform/backend/backend_interface.h"
+#include "platform/backend/sound_device.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // The free functions of the platform, each handed to the backend in use.
 #include "platform/system.h"
 
-#include "platform/backend_interface.h"
+#include "platform/backend/backend_interface.h"
 
 namespace platform {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 // The nine effects of fights: the sound device, loading the effects into their slots, and
 // playing one from its start.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "sound/sound.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/system.h"
 
 void PlayMusic(const char* file) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "sound/sound.h"

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/bitmap_file.h"
 #include "platform/display_device.h"
-#include "platform/surface.h"
+#include "platform/pixels/bitmap_file.h"
+#include "platform/pixels/surface.h"
 
 // Result codes of bitmap loading.
 constexpr int kResultOk = 0;

@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "core/map_types.h"
 #include "platform/display_device.h"
-#include "platform/surface.h"
-#include "world/map_types.h"
+#include "platform/pixels/surface.h"
 
 using platform::Palette;
 using platform::Surface;

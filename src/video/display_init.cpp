@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "platform/system.h"
 #include "video/bitmap.h"
 #include "video/display.h"

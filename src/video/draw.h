@@ -1,12 +1,12 @@
 // The drawing primitives every screen uses: rectangles, clipped blits, the page flip,
-// clearing, the font and text output, the random generator, waiting for keys and time.
+// clearing, the font and text output, waiting for keys and time.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "platform/system.h"
 #include "platform/text.h"
 
@@ -32,8 +32,6 @@ void PrintText(platform::Surface* surface, int x, int y, const char* text, uint3
 // Transparent text over a black copy of itself 2 pixels right and down, so it reads on any picture.
 void PrintShadowedText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
                        int lineLength);
-void SeedRandom(uint32_t seed);
-int RandomUpTo(int n);
 void WaitKey(int virtualKey, int alreadyDown);
 // DOWN and UP in a vertical menu of count entries: each moves the cursor one entry, wrapping
 // round, once the key is let go, and draws the menu again.

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 // Keeps the surface until ReleaseSurface or ReleaseDisplay; returns it.
 platform::Surface* KeepSurface(std::unique_ptr<platform::Surface> surface);

@@ -9,12 +9,13 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/game_state.h"
-#include "app/title.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "goods/goods.h"
 #include "goods/shop.h"
 #include "platform/system.h"
+#include "title/title.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/movement.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/map_types.h"
 #include "platform/system.h"
-#include "world/map_types.h"
 
 namespace {
 

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "app/main_loop.h"
+#include "core/game_state.h"
 #include "goods/game_menu.h"
 #include "platform/system.h"
 #include "video/display.h"

@@ -5,3 +5,5 @@
 int FeetColumn();
 int FeetRow();
 void RunTileEvent(int code);
+// The frame body the message loop runs every 30 ms: keys, movement, drawing and the tile event.
+void GameFrameBody();

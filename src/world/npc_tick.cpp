@@ -11,11 +11,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
-#include "app/title.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
+#include "core/random.h"
 #include "platform/system.h"
+#include "title/title.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/talk.h"

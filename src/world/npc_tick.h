@@ -1,7 +1,7 @@
 // The character tick: every 400 ms the characters of the current map walk, turn and attack.
 #pragma once
 
-#include "world/map_types.h"
+#include "core/map_types.h"
 
 void MoveNpcs();
 

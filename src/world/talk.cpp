@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 int64_t HeroMapX() { return int64_t(nViewCol) * kCellSize + hero.nX - nScrollX; }
 int64_t HeroMapY() { return int64_t(nViewRow) * kCellSize + hero.nY - nScrollY; }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "world/map_types.h"
+#include "core/map_types.h"
 
 constexpr int kOverlayTilesPerRow = 20;
 constexpr int kClosedChestTile = 301;

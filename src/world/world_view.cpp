@@ -3,7 +3,7 @@
 // the back buffer and the hero is drawn on top.
 #include "world/world_view.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/world_geometry.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 TEST(GameStateTest, NewGameSetsHeroAndPositionButLeavesTheMaps) {
   std::memset(&hero, 0x5A, sizeof hero);

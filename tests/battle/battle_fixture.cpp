@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "goods/goods.h"
 #include "video/display.h"
 #include "video/draw.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "small_world_fixture.h"
+#include "core/map_types.h"
 #include "platform/system.h"
-#include "world/map_types.h"
 
 namespace battle_test {
 

@@ -4,13 +4,14 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
-#include "app/save_game.h"
 #include "app/state_dump.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
+#include "saves/save_game.h"
 #include "battle_fixture.h"
+#include "core/random.h"
 #include "video/draw.h"
 
 namespace battle_test {

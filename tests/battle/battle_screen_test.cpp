@@ -4,10 +4,10 @@
 #include <string>
 #include <tuple>
 
-#include "app/open_screen.h"
 #include "app/state_dump.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
+#include "core/open_screen.h"
 #include "battle_fixture.h"
 
 namespace battle_test {

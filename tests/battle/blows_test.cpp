@@ -3,12 +3,13 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "core/game_state.h"
 #include "battle_fixture.h"
-#include "platform/backend.h"
+#include "core/random.h"
+#include "platform/backend/backend.h"
 #include "video/draw.h"
 
 namespace battle_test {

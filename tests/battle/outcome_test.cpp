@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "battle/arena.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
 #include "battle_fixture.h"
 
 namespace battle_test {

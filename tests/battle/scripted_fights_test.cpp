@@ -11,18 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/state_dump.h"
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "core/game_state.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "sound/sound.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/map_files.h"
 #include "battle_fixture.h"
+#include "core/random.h"
 #include "program_run.h"
 #include "small_world_fixture.h"
 

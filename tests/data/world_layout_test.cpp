@@ -5,9 +5,9 @@
 #include <queue>
 
 #include "data_set.h"
+#include "core/map_types.h"
 #include "platform/system.h"
 #include "world/map_files.h"
-#include "world/map_types.h"
 
 namespace datacheck {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "video/display.h"
 
 namespace goods_test {

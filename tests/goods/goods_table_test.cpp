@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/state_dump.h"
+#include "core/game_state.h"
 #include "goods_fixture.h"
 #include "platform/system.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "goods/goods_window.h"
 #include "goods/status.h"
 #include "goods_fixture.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
+#include "platform/backend/backend.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/interact.h"

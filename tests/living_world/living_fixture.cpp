@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "video/display.h"
 
 namespace world_test {

@@ -10,7 +10,7 @@
 
 #include "small_world_fixture.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 
 namespace world_test {

@@ -4,15 +4,15 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
+#include "platform/backend/backend.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/npc_tick.h"
 #include "world/talk.h"
-#include "world/world_view.h"
 #include "world/world_geometry.h"
+#include "world/world_view.h"
 #include "living_fixture.h"
 
 namespace world_test {

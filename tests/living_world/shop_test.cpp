@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "goods/shop.h"
 #include "living_fixture.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "headless_fixture.h"
-#include "platform/backend_interface.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/display_device.h"
 
 using namespace platform;

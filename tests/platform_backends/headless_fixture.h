@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 
 namespace tamsel_test {

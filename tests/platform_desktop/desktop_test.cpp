@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/game_icon.h"
-#include "platform/screenshot.h"
+#include "platform/files/user_dirs.h"
+#include "platform/pixels/game_icon.h"
+#include "platform/pixels/screenshot.h"
 #include "platform/settings.h"
-#include "platform/user_dirs.h"
 #include "environment_guard.h"
 #include "program_run.h"
 

@@ -1,4 +1,4 @@
-#include "platform/bitmap_file.h"
+#include "platform/pixels/bitmap_file.h"
 #include <unistd.h>
 
 #include <cstdio>

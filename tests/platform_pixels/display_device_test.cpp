@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 
 using platform::BlitResult;
 using platform::DisplayDevice;

@@ -1,4 +1,4 @@
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include <png.h>
 #include <unistd.h>
 
@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend_hooks.h"
-#include "platform/png_writer.h"
+#include "platform/backend/backend_hooks.h"
+#include "platform/pixels/png_writer.h"
 
 using platform::BlitResult;
 using platform::BltFast;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/open_screen.h"
-#include "app/save_menus.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "goods/about.h"
 #include "goods/game_menu.h"
+#include "saves/save_menus.h"
 #include "save_fixture.h"
 
 namespace saves_test {

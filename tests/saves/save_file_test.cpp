@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "save_fixture.h"
 
 namespace saves_test {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "small_world_fixture.h"
-#include "app/save_game.h"
 #include "platform/system.h"
+#include "saves/save_game.h"
 
 namespace saves_test {
 

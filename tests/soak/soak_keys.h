@@ -7,7 +7,7 @@
 #include <optional>
 #include <random>
 
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 
 namespace soak {

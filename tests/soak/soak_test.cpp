@@ -21,14 +21,14 @@
 #include <string>
 #include <utility>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "app/open_screen.h"
-#include "app/save_game.h"
 #include "battle/battle.h"
+#include "core/game_state.h"
+#include "core/open_screen.h"
 #include "goods/goods.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
+#include "saves/save_game.h"
 #include "soak_keys.h"
 #include "world/map_files.h"
 #include "world/world_geometry.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "sound/sound.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/display_device.h"
 #include "platform/system.h"
 #include "video/display.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
-#include "world/map_types.h"
+#include "core/map_types.h"
+#include "platform/backend/backend.h"
 
 namespace world_test {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/random.h"
 #include "video/draw.h"
 #include "video_fixture.h"
 

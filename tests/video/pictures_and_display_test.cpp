@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/game_state.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "video/bitmap.h"
 #include "video/display.h"

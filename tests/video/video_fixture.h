@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "../platform_pixels/bmp_builder.h"
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/display_device.h"
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "platform/system.h"
 #include "video/display.h"
 

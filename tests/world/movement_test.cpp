@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "world/movement.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_state.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "world/talk.h"

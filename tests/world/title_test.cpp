@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/title.h"
-#include "platform/backend.h"
+#include "core/game_state.h"
+#include "platform/backend/backend.h"
 #include "platform/system.h"
+#include "title/title.h"
 #include "video/display.h"
 #include "world/talk.h"
 #include "small_world_fixture.h"

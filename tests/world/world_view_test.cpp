@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "world/world_view.h"

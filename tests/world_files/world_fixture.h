@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/map_types.h"
 #include "platform/system.h"
-#include "world/map_types.h"
 
 inline const char* const kMapNames[kMapCount] = {"home",   "city",   "wood",   "f_wood",
                                                   "palace", "shop01", "shop02", "shop03"};

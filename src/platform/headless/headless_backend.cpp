@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <fstream>
 
+#include "platform/backend/state_dumper.h"
 #include "platform/display_device.h"
 #include "platform/headless/headless_sound.h"
-#include "platform/png_writer.h"
-#include "platform/state_dumper.h"
+#include "platform/pixels/png_writer.h"
 #include "platform/text.h"
 
 namespace platform::headless {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "platform/backend_interface.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/headless/script_run.h"
-#include "platform/screen_signature.h"
+#include "platform/pixels/screen_signature.h"
 
 namespace platform::headless {
 

@@ -2,7 +2,7 @@
 // With another backend in use the controls do nothing and the log reads empty.
 #include <memory>
 
-#include "platform/backend_hooks.h"
+#include "platform/backend/backend_hooks.h"
 #include "platform/headless/headless_backend.h"
 
 namespace platform::headless {

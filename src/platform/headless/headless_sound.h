@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/sound_device.h"
+#include "platform/backend/backend.h"
+#include "platform/backend/sound_device.h"
 
 namespace platform::headless {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/regular_file.h"
+#include "platform/backend/backend.h"
+#include "platform/files/regular_file.h"
 #include "platform/system.h"
 
 namespace platform::headless {

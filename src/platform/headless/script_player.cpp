@@ -1,6 +1,6 @@
 #include "platform/headless/script_player.h"
 
-#include "platform/message_queue.h"
+#include "platform/backend/message_queue.h"
 
 namespace platform::headless {
 

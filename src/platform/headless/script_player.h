@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/key_state.h"
+#include "platform/backend/backend.h"
+#include "platform/backend/key_state.h"
 
 namespace platform::headless {
 

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "platform/display_device.h"
-#include "platform/game_icon.h"
+#include "platform/files/user_dirs.h"
+#include "platform/pixels/game_icon.h"
+#include "platform/pixels/screenshot.h"
 #include "platform/sdl/modal_box.h"
-#include "platform/screenshot.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/text.h"
-#include "platform/user_dirs.h"
 
 namespace platform::sdl {
 

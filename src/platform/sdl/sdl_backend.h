@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/backend_interface.h"
-#include "platform/screen_signature.h"
+#include "platform/backend/backend_interface.h"
+#include "platform/pixels/screen_signature.h"
 #include "platform/sdl/sdl_demo.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"

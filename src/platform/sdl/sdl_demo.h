@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/headless/script_run.h"
 
 namespace platform::sdl {

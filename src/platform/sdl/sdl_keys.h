@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "platform/key_state.h"
+#include "platform/backend/key_state.h"
 #include "platform/settings.h"
 
 namespace platform::sdl {

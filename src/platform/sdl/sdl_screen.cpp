@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/display_device.h"
-#include "platform/page_to_rgb.h"
+#include "platform/pixels/page_to_rgb.h"
 
 namespace platform::sdl {
 

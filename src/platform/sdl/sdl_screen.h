@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "platform/png_writer.h"
+#include "platform/pixels/png_writer.h"
+#include "platform/pixels/surface.h"
 #include "platform/settings.h"
-#include "platform/surface.h"
 
 namespace platform::sdl {
 

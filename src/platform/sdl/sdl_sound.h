@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend/sound_device.h"
 #include "platform/sdl/sdl_music.h"
-#include "platform/sound_device.h"
 
 namespace platform::sdl {
 
