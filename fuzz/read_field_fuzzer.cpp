@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz_world.h"
-#include "world/map_files.h"
+#include "core/read_field.h"
 
 namespace {
 

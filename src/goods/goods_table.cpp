@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "core/read_field.h"
 #include "goods/goods.h"
 #include "platform/font/gbk.h"
 #include "platform/system.h"
-#include "world/map_files.h"
 
 GoodsRecord aGoods[kGoodsCount];
 

@@ -1,13 +1,13 @@
 #include "world/map_files.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "core/map_types.h"
+#include "core/read_field.h"
 #include "platform/system.h"
 
 namespace {
@@ -29,7 +29,6 @@ constexpr int kLabelSize = 11;
 constexpr size_t kFieldsPerRecord = 25;
 // The shortest a field line can be: its label and the ';'.
 constexpr size_t kShortestField = kLabelSize + 1;
-constexpr size_t kWorkBufferSize = 1024;
 
 int32_t ReadLittleEndian32(const unsigned char* bytes) {
   return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
@@ -82,21 +81,6 @@ bool ReadTextFile(const char* name, std::string& text) {
     text.push_back(raw[i]);
   }
   return true;
-}
-
-// Decimal number as atoi reads it: leading white space, a sign, digits up to the first other
-// byte; no digits give 0. Values beyond the int range stop at its ends.
-int ParseDecimal(const char* text) {
-  while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-  const bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  long long value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + (*text - '0');
-    if (value > INT_MAX + 1LL) value = INT_MAX + 1LL;
-  }
-  if (negative) return int(-value);
-  return int(std::min<long long>(value, INT_MAX));
 }
 
 int ReadNumber(const std::string& text, size_t& position) {
@@ -169,29 +153,3 @@ int LoadNpcs() {
   return 1;
 }
 
-int ReadField(const std::string& text, size_t& position, char* destination,
-              size_t destinationSize, int skip) {
-  const size_t size = text.size();
-  if (position > size) position = size;
-  if (skip > 0) position = std::min(size, position + size_t(skip));
-
-  // The value runs to the next ';', over line ends if need be; what does not fit in the
-  // work buffer is passed over.
-  char work[kWorkBufferSize] = {};
-  size_t length = 0;
-  while (position < size && text[position] != ';') {
-    if (length < kWorkBufferSize - 1) work[length++] = text[position];
-    ++position;
-  }
-  if (position < size) ++position;
-  const size_t lineFeed = text.find('\n', position);
-  position = lineFeed == std::string::npos ? size : lineFeed + 1;
-
-  if (!destination) return ParseDecimal(work);
-  if (destinationSize > 0) {
-    const size_t copied = std::min(std::strlen(work), destinationSize - 1);
-    std::memcpy(destination, work, copied);
-    destination[copied] = '\0';
-  }
-  return 1;
-}

@@ -10,10 +10,10 @@
 
 #include "core/game_state.h"
 #include "core/open_screen.h"
+#include "core/read_field.h"
 #include "platform/system.h"
 #include "video/display.h"
 #include "video/draw.h"
-#include "world/map_files.h"
 #include "world/world_view.h"
 
 std::string lpTalkText;

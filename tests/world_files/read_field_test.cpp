@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "world/map_files.h"
+#include "core/read_field.h"
 
 TEST(ReadFieldTest, ValuesRunToTheSemicolonThenPastTheLineEndAndStayInBounds) {
   const std::string longText = "label:     " + std::string(5000, 'x') + ";\nnext";
