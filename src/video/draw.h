@@ -29,9 +29,10 @@ void ClearScreen(int index);
 void CreateGameFont();
 void PrintText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
                int bkMode, uint32_t bkColor, int lineLength);
-// Transparent text over a black copy of itself 2 pixels right and down, so it reads on any picture.
+// Transparent text over a black copy of itself shadowOffset pixels right and down, so it reads
+// on any picture. One pixel keeps thin strokes crisp on a light, even ground.
 void PrintShadowedText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
-                       int lineLength);
+                       int lineLength, int shadowOffset = 2);
 void SeedRandom(uint32_t seed);
 int RandomUpTo(int n);
 void WaitKey(int virtualKey, int alreadyDown);
