@@ -134,7 +134,7 @@ void DrawMenu(int x, int y, int cursor, const char* const* entries, int count,
     // The highlighted entry's ground, then its text over a one-pixel dark shadow, so that the
     // white stays readable on the light ground.
     PrintText(lpDDSBack, x, entryY, entries[k], highlightColor, platform::kBkOpaque, highlightColor, 50);
-    PrintShadowedText(lpDDSBack, x, entryY, entries[k], textColor, 50, 1);
+    PrintShadowedText(lpDDSBack, x, entryY, entries[k], textColor, 50, kThinShadow);
   }
   FlipScreen();
 }

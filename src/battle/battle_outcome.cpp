@@ -22,11 +22,10 @@ constexpr int kLootX = 290;
 constexpr int kLootY = 240;
 constexpr int kLootSpread = 15;  // x step per name byte and slot
 constexpr int kLineLength = 50;
-constexpr int kShadowOffset = 1;
 
 // Messages stand over the fight's light ground, so each has a dark shadow under it.
 void Say(int x, int y, const char* text, uint32_t color) {
-  PrintShadowedText(lpDDSPrimary, x, y, text, color, kLineLength, kShadowOffset);
+  PrintShadowedText(lpDDSPrimary, x, y, text, color, kLineLength, kThinShadow);
 }
 
 void WaitForEnter() { WaitKey(platform::VK_RETURN, 0); }

@@ -62,7 +62,8 @@ void ShowBlow(const NpcRecord& enemy, const Blow& blow, int32_t damage) {
     step = -step;
     DrawBattleScreen(0, enemy);
     // The figure rises over the light ground of the fight, over a dark shadow.
-    PrintShadowedText(lpDDSPrimary, int(blow.targetX), top - kFigureRise * k, figure, kWhite, kLineLength, 1);
+    PrintShadowedText(lpDDSPrimary, int(blow.targetX), top - kFigureRise * k, figure, kWhite, kLineLength,
+                      kThinShadow);
     Delay(kShakeDelay);
   }
 }

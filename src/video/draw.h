@@ -30,7 +30,8 @@ void CreateGameFont();
 void PrintText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
                int bkMode, uint32_t bkColor, int lineLength);
 // Transparent text over a black copy of itself shadowOffset pixels right and down, so it reads
-// on any picture. One pixel keeps thin strokes crisp on a light, even ground.
+// on any picture. kThinShadow keeps thin strokes crisp on a light, even ground.
+constexpr int kThinShadow = 1;
 void PrintShadowedText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
                        int lineLength, int shadowOffset = 2);
 void SeedRandom(uint32_t seed);
