@@ -63,8 +63,7 @@ int32_t Escape(NpcRecord& enemy, int32_t nEscapeHold) {
   for (int k = 0; k < kBlinkPasses; ++k) {
     DrawBattleScreen(kEscape, enemy);
     if (k % 2 == 0) {
-      PrintText(lpDDSPrimary, 280, 200, "逃跑失败！", kWhite, platform::kBkTransparent, kBlack,
-                kLineLength);
+      PrintShadowedText(lpDDSPrimary, 280, 200, "逃跑失败！", kWhite, kLineLength, kThinShadow);
     }
     Delay(kBlinkDelay);
   }

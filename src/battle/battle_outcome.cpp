@@ -23,8 +23,9 @@ constexpr int kLootY = 240;
 constexpr int kLootSpread = 15;  // x step per name byte and slot
 constexpr int kLineLength = 50;
 
+// Messages stand over the fight's light ground, so each has a dark shadow under it.
 void Say(int x, int y, const char* text, uint32_t color) {
-  PrintText(lpDDSPrimary, x, y, text, color, platform::kBkTransparent, kBlack, kLineLength);
+  PrintShadowedText(lpDDSPrimary, x, y, text, color, kLineLength, kThinShadow);
 }
 
 void WaitForEnter() { WaitKey(platform::VK_RETURN, 0); }

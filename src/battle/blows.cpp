@@ -61,8 +61,9 @@ void ShowBlow(const NpcRecord& enemy, const Blow& blow, int32_t damage) {
     if (int32_t* x = ShakenX(blow.enemyStruck)) *x = SaturatedFigure(int64_t(*x) + step);
     step = -step;
     DrawBattleScreen(0, enemy);
-    PrintText(lpDDSPrimary, int(blow.targetX), top - kFigureRise * k, figure, kWhite,
-              platform::kBkTransparent, kBlack, kLineLength);
+    // The figure rises over the light ground of the fight, over a dark shadow.
+    PrintShadowedText(lpDDSPrimary, int(blow.targetX), top - kFigureRise * k, figure, kWhite, kLineLength,
+                      kThinShadow);
     Delay(kShakeDelay);
   }
 }

@@ -22,13 +22,16 @@ constexpr char kEmptySlot = ' ';
 
 // Indexed by goods index (slot byte - '0'); 0 and 1 are never filled.
 extern GoodsRecord aGoods[kGoodsCount];
+// How many records the goods file defined: indices 2 to 1 + nGoodsRead are filled, whatever
+// their names say (an empty name is still a thing the hero can carry).
+extern int nGoodsRead;
 
 // Reads "text/goods.dat" into aGoods (at most 18 records, from index 2). A missing file
 // leaves the table empty.
 void LoadGoods();
 
-// The goods a slot byte names, or nullptr when the byte names no filled entry (a space, a zero
-// byte, damage): such a slot counts as empty everywhere.
+// The goods a slot byte names, or nullptr when the byte names no index the goods file defined
+// (a space, a zero byte, damage): such a slot counts as empty everywhere.
 const GoodsRecord* GoodsOfSlot(char slot);
 
 // How many of a record's 16 slots hold goods.

@@ -3,9 +3,8 @@
 
 const GoodsRecord* GoodsOfSlot(char slot) {
   const int index = static_cast<unsigned char>(slot) - '0';
-  if (index < 2 || index >= kGoodsCount) return nullptr;
-  const GoodsRecord& goods = aGoods[index];
-  return goods.szName[0] != '\0' ? &goods : nullptr;
+  if (index < 2 || index >= 2 + nGoodsRead || index >= kGoodsCount) return nullptr;
+  return &aGoods[index];
 }
 
 int CountGoods(const NpcRecord& npc) {

@@ -11,6 +11,7 @@
 #include "platform/system.h"
 
 GoodsRecord aGoods[kGoodsCount];
+int nGoodsRead = 0;
 
 namespace {
 
@@ -74,14 +75,17 @@ void ReadGoodsRecord(const std::string& text, size_t& position, GoodsRecord& goo
 
 void LoadGoods() {
   std::fill(std::begin(aGoods), std::end(aGoods), GoodsRecord{});
+  nGoodsRead = 0;
   const std::optional<std::string> file = platform::ReadGameFile(kGoodsFile);
   if (!file) return;
   const std::string& text = *file;
 
   size_t position = 0;
   // The table has room for 18 records; a larger count reads the first 18, and records the
-  // file ends before stay empty.
+  // file ends before stay empty and undefined.
   const int count = std::min(ReadNumberLine(text, position), kMaxRecords);
-  for (int k = kFirstGoods; k < kFirstGoods + count && position < text.size(); ++k)
+  for (int k = kFirstGoods; k < kFirstGoods + count && position < text.size(); ++k) {
     ReadGoodsRecord(text, position, aGoods[k]);
+    ++nGoodsRead;
+  }
 }

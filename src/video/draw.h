@@ -29,9 +29,11 @@ void ClearScreen(int index);
 void CreateGameFont();
 void PrintText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
                int bkMode, uint32_t bkColor, int lineLength);
-// Transparent text over a black copy of itself 2 pixels right and down, so it reads on any picture.
+// Transparent text over a black copy of itself shadowOffset pixels right and down, so it reads
+// on any picture. kThinShadow keeps thin strokes crisp on a light, even ground.
+constexpr int kThinShadow = 1;
 void PrintShadowedText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
-                       int lineLength);
+                       int lineLength, int shadowOffset = 2);
 void WaitKey(int virtualKey, int alreadyDown);
 // DOWN and UP in a vertical menu of count entries: each moves the cursor one entry, wrapping
 // round, once the key is let go, and draws the menu again.

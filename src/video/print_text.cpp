@@ -42,7 +42,8 @@ void PrintText(platform::Surface* surface, int x, int y, const char* text, uint3
 }
 
 void PrintShadowedText(platform::Surface* surface, int x, int y, const char* text, uint32_t textColor,
-                       int lineLength) {
-  PrintText(surface, x + 2, y + 2, text, kBlack, platform::kBkTransparent, kBlack, lineLength);
+                       int lineLength, int shadowOffset) {
+  PrintText(surface, x + shadowOffset, y + shadowOffset, text, kBlack, platform::kBkTransparent, kBlack,
+            lineLength);
   PrintText(surface, x, y, text, textColor, platform::kBkTransparent, kBlack, lineLength);
 }

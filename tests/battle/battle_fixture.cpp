@@ -25,6 +25,7 @@ void BattleTest::SetUp() {
     std::strcpy(aGoods[2 + k].szName, names[k]);
     aGoods[2 + k].nAddAttack = 1;
   }
+  nGoodsRead = 3;
   // The arena holds one inactive stand-in, as the data set's does.
   NpcRecord standIn = world_test::MakeNpc(0, 448, 256);
   standIn.bActive = 0;
@@ -43,6 +44,7 @@ void BattleTest::SetUp() {
 void BattleTest::TearDown() {
   platform::SetStateDumper(nullptr);
   std::memset(aGoods, 0, sizeof aGoods);
+  nGoodsRead = 0;
   WorldTest::TearDown();
 }
 

@@ -77,8 +77,9 @@ TEST_F(BattleTest, ABlowShowsExplosionShakeAndRisingFigureThenLowersTheLife) {
           Wait(9 * 51),
           Look([&] {
             EXPECT_EQ(ScreenCount(struckX - 10, 238, 54, 50, kBombIndex), 0);
-            EXPECT_GT(ScreenCount(struckX, 238 - 45, 10 * (damage >= 10 ? 3 : 2), 20,
-                                  kWhiteIndex), 10);
+            const int figureWidth = 10 * (damage >= 10 ? 3 : 2);
+            EXPECT_GT(ScreenCount(struckX, 238 - 45, figureWidth, 20, kWhiteIndex), 10);
+            EXPECT_GT(ScreenCount(struckX, 238 - 45, figureWidth + 1, 21, 0), 5) << "its shadow";
           })},
          [&] {
            const uint32_t start = platform::headless::Now();

@@ -49,6 +49,7 @@ TEST_F(OutcomeTest, TheEnemysLifeIsTestedFirst) {
     EXPECT_EQ(Check(Enemy(c.enemyLife, 10, 6), c.presses,
                     [&] {
                       EXPECT_GT(ScreenCount(280, won ? 180 : 200, 80, 20, kWhiteIndex), 20);
+                      EXPECT_GT(ScreenCount(280, won ? 180 : 200, 81, 21, 0), 20) << "its shadow";
                     }),
               c.outcome);
     EXPECT_EQ(arenaCount_, won ? 0 : 1);

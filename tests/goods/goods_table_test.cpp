@@ -101,15 +101,20 @@ TEST_F(GoodsTest, TablesLoadWhatTheyHoldAndNoMore) {
             "25 -30 7 0||");
 }
 
-TEST_F(GoodsTest, SlotBytesThatNameNoFilledGoodsAreEmpty) {
-  // The fixture fills indices 2 to 7.
-  const std::string bytes("2 \xFF" "7\0" "01" "8CD/\x80", 12);
+// The goods index each slot byte names, '.' for none.
+std::string Indices(const std::string& bytes) {
   std::string indices;
   for (char slot : bytes) {
     const GoodsRecord* goods = GoodsOfSlot(slot);
     indices += goods == nullptr ? '.' : char('0' + (goods - aGoods));
   }
-  EXPECT_EQ(indices, "2..7........");
+  return indices;
+}
+
+TEST_F(GoodsTest, SlotBytesThatNameNoFilledGoodsAreEmpty) {
+  // The fixture fills indices 2 to 7.
+  const std::string bytes("2 \xFF" "7\0" "01" "8CD/\x80", 12);
+  EXPECT_EQ(Indices(bytes), "2..7........");
 
   SetHeroSlots(bytes.substr(0, 5));
   EXPECT_EQ(CountGoods(hero), 2);
@@ -119,6 +124,16 @@ TEST_F(GoodsTest, SlotBytesThatNameNoFilledGoodsAreEmpty) {
   SetHeroSlots(std::string(16, '3'));
   AddGoods(hero, '2');
   EXPECT_EQ(std::string(hero.szGoods, 16), std::string(16, '3')) << "a full set takes nothing";
+
+  // Goods the file defined with an empty name are goods all the same; a record the file ends
+  // before is not.
+  WriteFile("text/goods.dat", FieldLine("3") + GoodsLines("", "", 0, 0, 0, 0, 0) +
+                                  GoodsLines("b", "tb", 4, 0, 0, 0, 0));
+  LoadGoods();
+  EXPECT_EQ(Indices("2345"), "23..");
+  SetHeroSlots("2");
+  AddGoods(hero, '3');
+  EXPECT_EQ(std::string(hero.szGoods, 3), "23 ") << "the nameless goods keep their slot";
 }
 
 TEST_F(GoodsTest, TheStateDumpListsTheFilledGoods) {

@@ -1,5 +1,6 @@
 #include "living_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/game_state.h"
@@ -10,18 +11,21 @@ namespace world_test {
 void LivingWorldTest::SetUp() {
   WorldTest::SetUp();
   std::memset(aGoods, 0, sizeof aGoods);
+  nGoodsRead = 0;
   AddNpc(3, MakeNpc(0, 0, 0));  // the arena's slot for the enemy
 }
 
 void LivingWorldTest::TearDown() {
   platform::SetStateDumper(nullptr);
   std::memset(aGoods, 0, sizeof aGoods);
+  nGoodsRead = 0;
   WorldTest::TearDown();
 }
 
 void LivingWorldTest::SetGoods(int k, const char* name, int value) {
   std::strncpy(aGoods[k].szName, name, sizeof aGoods[k].szName - 1);
   aGoods[k].nValue = value;
+  nGoodsRead = std::max(nGoodsRead, k - 1);
 }
 
 NpcRecord LivingWorldTest::Fighter(int talkId, int x, int y, bool beaten) {

@@ -24,7 +24,7 @@ class LivingWorldTest : public WorldTest {
   void SetUp() override;
   void TearDown() override;
 
-  // Goods k of the table: its name and value.
+  // Goods k of the table: its name and value. The table then counts as read up to k.
   static void SetGoods(int k, const char* name, int value);
   // A hostile character that stands still and fights: its fight is decided at the first blow.
   // beaten: life 0 (the hero wins at once); otherwise it is strong enough to kill the hero,

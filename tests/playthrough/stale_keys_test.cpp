@@ -46,6 +46,13 @@ TEST(StaleKeys, APressNoScreenReadsNeverActsLaterButAShortTapIsSeen) {
       {"menu_right", std::string(kIntoTheWorld) + "state before.json\ntap ESCAPE\nwait 300\n"
                          "press RIGHT\nwait 40\nrelease RIGHT\nwait 600\ntap ESCAPE\nwait 600\nstate end.json\n",
        "world", 0},
+      // DOWN is ignored while the About text climbs; the menu under it keeps its cursor on
+      // "back to the game", so the next ENTER returns to the world.
+      {"about_down", std::string(kIntoTheWorld) + "state before.json\ntap ESCAPE\nwait 300\n"
+                         "tap DOWN\nwait 200\ntap DOWN\nwait 200\ntap DOWN\nwait 200\ntap DOWN\nwait 300\n"
+                         "tap RETURN\nwait 600\ntap RETURN\nwait 1000\npress DOWN\nwait 40\nrelease DOWN\n"
+                         "wait 600\ntap RETURN\nwait 600\ntap RETURN\nwait 600\nstate end.json\n",
+       "world", 0},
       // In the world a tap of 5 ms, shorter than a 30 ms frame, still walks one step.
       {"short_tap", std::string(kIntoTheWorld) + "state before.json\npress RIGHT\nwait 5\nrelease RIGHT\n"
                         "wait 600\nstate end.json\n",

@@ -53,13 +53,16 @@ class TitleTest : public WorldTest {
     return text;
   }
 
-  // The menu entry standing on the yellow highlight; -1 when none does.
+  // The menu entry standing on the yellow highlight, its white text over a black shadow
+  // inside the yellow; -1 when none does.
   int HighlightedEntry() const {
     int best = -1, bestCount = 0;
     for (int k = 0; k < 3; ++k) {
       const int count = ScreenCount(16, 390 + 24 * k, 60, 20, kYellowIndex);
       if (count > bestCount) best = k, bestCount = count;
     }
+    const int y = 390 + 24 * best;
+    if (best >= 0 && (ScreenCount(16, y, 60, 20, kWhiteIndex) == 0 || ScreenCount(16, y, 60, 20, 0) == 0)) return -1;
     return best;
   }
   static platform::headless::Step StateStep() { return State("state.json"); }
