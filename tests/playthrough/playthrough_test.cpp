@@ -25,8 +25,7 @@ constexpr int kPalace = 4;
 std::string Screen(const std::string& json) {
   const size_t at = json.find("\"screen\":\"");
   if (at == std::string::npos) return "";
-  const size_t from = at + 10;
-  return json.substr(from, json.find('"', from) - from);
+  return json.substr(at + 10, json.find('"', at + 10) - at - 10);
 }
 
 TEST(Playthrough, TheDemoPlaysTheStoryFromANewGameToTheEndingAndBackToTheTitle) {
@@ -61,12 +60,8 @@ TEST(Playthrough, TheDemoPlaysTheStoryFromANewGameToTheEndingAndBackToTheTitle) 
     const std::string json = ReadFile(out / milestone.state);
     ASSERT_FALSE(json.empty()) << "not written";
     EXPECT_EQ(Screen(json), milestone.screen);
-    if (milestone.map >= 0) {
-      EXPECT_EQ(DumpNumber(json, "", "nMap"), milestone.map);
-    }
-    if (milestone.storyFlag >= 0) {
-      EXPECT_EQ(DumpNumber(json, "", "nStoryFlag"), milestone.storyFlag);
-    }
+    if (milestone.map >= 0) { EXPECT_EQ(DumpNumber(json, "", "nMap"), milestone.map); }
+    if (milestone.storyFlag >= 0) { EXPECT_EQ(DumpNumber(json, "", "nStoryFlag"), milestone.storyFlag); }
     EXPECT_GE(DumpNumber(json, "hero", "nLevel"), milestone.leastLevel);
     EXPECT_TRUE(fs::exists(out / (fs::path(milestone.state).stem().string() + ".png")));
   }

@@ -363,6 +363,17 @@ TEST_F(WorldViewTest, ScrollOffsetsShowTheNextColumnAndRow) {
   // Column 20 fills the right edge, row 15 the bottom edge.
   EXPECT_EQ((std::vector<int>{CanvasPixel(608, 0), CanvasPixel(639, 31), CanvasPixel(0, 448), CanvasPixel(31, 479)}),
             (std::vector<int>{OverlayIndex(7), OverlayIndex(7), OverlayIndex(8), OverlayIndex(8)}));
+
+  // A map smaller than the view, seen from a view that starts left of and above it.
+  MakeMap(0, 5, 5);
+  SetTileAt(mapTable[0], 0, 0, 0x0009);
+  nViewCol = -3;
+  nViewRow = -2;
+  nScrollX = nScrollY = 0;
+  PlaceHero(-200, -300);
+  DrawWorld();
+  EXPECT_EQ(CanvasPixel(100, 70), OverlayIndex(9));  // cell (0, 0) at screen (96, 64)
+  EXPECT_EQ(CanvasPixel(10, 10), GroundIndex(0));
 }
 
 // The ground is laid under the whole view in one pass: the canvas must come out as drawing
@@ -425,34 +436,6 @@ TEST_F(WorldViewTest, CharactersCoverTilesAndTheHeroCoversEverything) {
   DrawWorld();
   EXPECT_EQ(BackPixel(70, 100), HeroFrameIndex(1, 2));
   EXPECT_EQ(CanvasPixel(70, 100), NpcSheetIndex(4));
-}
-
-TEST_F(WorldViewTest, OddMapsAndPositionsStayInBounds) {
-  // A map smaller than the view, seen from a view that starts left of and above it.
-  MakeMap(0, 5, 5);
-  SetTileAt(mapTable[0], 0, 0, 0x0009);
-  nViewCol = -3;
-  nViewRow = -2;
-  PlaceHero(-200, -300);
-  DrawWorld();
-  EXPECT_EQ(CanvasPixel(100, 70), OverlayIndex(9));  // cell (0, 0) at screen (96, 64)
-  EXPECT_EQ(CanvasPixel(10, 10), GroundIndex(0));
-
-  // Characters with sheets that do not exist and absurd frames draw nothing.
-  NpcRecord npc = MakeNpc(0, 50, 50);
-  npc.lpSurface = 99;
-  AddNpc(0, npc);
-  npc = MakeNpc(1, 60, 60);
-  npc.nFrame = 1 << 30;
-  npc.nDirection = -(1 << 30);
-  AddNpc(0, npc);
-  mapTable[0].nNpcCount = 50;  // more than the list holds
-  hero.nX = INT32_MAX;
-  hero.nY = INT32_MIN;
-  nScrollX = INT32_MIN;
-  DrawWorld();
-  EXPECT_EQ(hero.nLastX, INT32_MAX);
-  EXPECT_EQ(nLastScrollX, INT32_MIN);
 }
 
 }  // namespace
