@@ -57,46 +57,42 @@ class LivingWorldTest : public WorldTest {
 
   // Goods k of the table: its name and value. The table then counts as read up to k.
   static void SetGoods(int k, const char* name, int value) {
-  std::strncpy(aGoods[k].szName, name, sizeof aGoods[k].szName - 1);
-  aGoods[k].nValue = value;
-  nGoodsRead = std::max(nGoodsRead, k - 1);
-}
+    std::strncpy(aGoods[k].szName, name, sizeof aGoods[k].szName - 1);
+    aGoods[k].nValue = value;
+    nGoodsRead = std::max(nGoodsRead, k - 1);
+  }
   // A hostile character that stands still and fights: its fight is decided at the first blow.
   // beaten: life 0 (the hero wins at once); otherwise it is strong enough to kill the hero,
-  // whose life is set to 1, with its first blow.
+  // whose life is set to 1, with its first blow. No experience (so no level-up message to
+  // wait for) and no loot.
   NpcRecord Fighter(int talkId, int x, int y, bool beaten) {
-  NpcRecord npc = MakeNpc(7, x, y, "Foe");
-  npc.nTalkId = talkId;
-  npc.bHostile = 1;
-  npc.nWalk = 1;
-  npc.nSpeed = 0;
-  npc.nLevel = 0;  // no experience, so no level-up message to wait for
-  npc.szGoods[0] = '0';  // no loot
-  npc.nLife = beaten ? 0 : 100000;
-  npc.nAttack = beaten ? 0 : 10000;
-  if (!beaten) hero.nLife = 1;
-  return npc;
-}
-  // Map files the title sequence reads: home has two characters, record 1 a walker.
-  void WriteWorldFiles() {
-  static const char* const kMaps[] = {"home", "city", "wood", "f_wood", "palace", "shop01", "shop02", "shop03"};
-  // Two records: a fixed one, then one that walks with speed 8.
-  auto field = [](const std::string& value) { return "xxxxxxxxxx:" + value + ";\n"; };
-  auto record = [&](const char* x, const char* walk) {
-    const std::string values[] = {"10001", "1", "0", "0", walk, "1", "Someone", "32", "32", x, "300",
-                                  x, "300", "0", "0", "1", "0", "10", "10", "1", "1", "8",
-                                  "                ", "0", "0"};
-    std::string text;
-    for (const std::string& value : values) text += field(value);
-    return text;
-  };
-  const std::string npcs = field("2") + record("100", "0") + record("400", "1");
-  for (int m = 0; m < kMapCount; ++m) {
-    WriteFile(std::string("maps\\") + kMaps[m] + ".map",
-              MapFileBytes(20, 15, m, std::vector<uint16_t>(20 * 15, 0)));
-    WriteFile(std::string("maps\\") + kMaps[m] + ".npc", npcs);
+    NpcRecord npc = MakeNpc(7, x, y, "Foe");
+    npc.nTalkId = talkId;
+    npc.bHostile = npc.nWalk = 1;
+    npc.nSpeed = npc.nLevel = 0;
+    npc.szGoods[0] = '0';
+    npc.nLife = beaten ? 0 : 100000;
+    npc.nAttack = beaten ? 0 : 10000;
+    if (!beaten) hero.nLife = 1;
+    return npc;
   }
-}
+  // Map files the title sequence reads: home has two characters, a fixed one, then one that
+  // walks with speed 8.
+  void WriteWorldFiles() {
+    static const char* const kMaps[] = {"home", "city", "wood", "f_wood", "palace", "shop01", "shop02", "shop03"};
+    auto field = [](const std::string& value) { return "xxxxxxxxxx:" + value + ";\n"; };
+    auto record = [&](const char* x, const char* walk) {
+      std::string text;
+      for (const char* value : {"10001", "1", "0", "0", walk, "1", "Someone", "32", "32", x, "300", x, "300",
+                                       "0", "0", "1", "0", "10", "10", "1", "1", "8", "                ", "0", "0"})
+        text += field(value);
+      return text;
+    };
+    for (int m = 0; m < kMapCount; ++m) {
+      WriteFile(std::string("maps\\") + kMaps[m] + ".map", MapFileBytes(20, 15, m, std::vector<uint16_t>(20 * 15, 0)));
+      WriteFile(std::string("maps\\") + kMaps[m] + ".npc", field("2") + record("100", "0") + record("400", "1"));
+    }
+  }
 
   // Keys that finish one fight: the fade into the arena, the attack, then every message until
   // the world is back ("victory" and the rewards, or "you died").
@@ -123,10 +119,7 @@ class LivingWorldTest : public WorldTest {
 
   // Calls `look` at each "state" step of the script, which Look() makes.
   void OnState(std::function<void()> look) {
-    platform::SetStateDumper([look] {
-      look();
-      return std::string("{}");
-    });
+    platform::SetStateDumper([look] { return look(), std::string("{}"); });
   }
   static platform::headless::Step Look() { return State("look.json"); }
 
