@@ -246,18 +246,24 @@ TEST_F(WorldViewTest, ASolidCellUnderAnyOfTheFourPointsRefusesTheMove) {
     int column, row;
     uint16_t code;
     bool refused;
+    int x = 80, y = 112;  // where the hero tries to go
   } cases[] = {{2, 2, 0xA03C, true},  {3, 2, 0xA03C, true},  {2, 3, 0xA03C, true},
                {3, 3, 0xA03C, true},  {1, 2, 0xA000, false}, {4, 3, 0xA000, false},
-               {2, 1, 0xA000, false}, {3, 4, 0xA000, false}, {2, 2, 0x9FFF, false}};
+               {2, 1, 0xA000, false}, {3, 4, 0xA000, false}, {2, 2, 0x9FFF, false},
+               // The square's edges on the cells' edges: 12 and 20 pixels right of x, above y.
+               {2, 2, 0xA000, true, 83, 112},  {2, 3, 0xA000, true, 83, 112},  {2, 2, 0xA000, true, 80, 76},
+               {3, 2, 0xA000, true, 80, 76},   {3, 2, 0xA000, false, 75, 112}, {2, 1, 0xA000, false, 80, 84}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "cell " << c.column << "," << c.row << " code " << std::hex << c.code);
+    SCOPED_TRACE(testing::Message() << "cell " << c.column << "," << c.row << " code " << std::hex << c.code
+                                    << std::dec << " at " << c.x << "," << c.y);
     MakeMap(0, 20, 15);
     SetTileAt(mapTable[0], c.column, c.row, c.code);
     PlaceHero(80, 176);
-    hero.nY = 112;
+    hero.nX = c.x;
+    hero.nY = c.y;
     DrawWorld();
-    EXPECT_EQ((std::vector<int>{hero.nX, hero.nY, hero.nLastY}),
-              (std::vector<int>{80, c.refused ? 176 : 112, c.refused ? 176 : 112}));
+    const std::vector<int> expected = c.refused ? std::vector<int>{80, 176, 176} : std::vector<int>{c.x, c.y, c.y};
+    EXPECT_EQ((std::vector<int>{hero.nX, hero.nY, hero.nLastY}), expected);
   }
 }
 
