@@ -66,6 +66,7 @@ TEST(CommandLineTest, RejectsWhatMakesNoSense) {
       {"--headless", "--script", "s", "--seed", "-1"},
       {"--headless", "--script", "s", "--seed", "4294967296"},
       {"--headless", "--script", "s", "--seed", "12x"},
+      {"--headless", "--script", "s", "--seed", "00000000007"},  // more than ten digits
       {"--demo", "--script", "s"},                     // the demo has its own script
       {"--demo", "--headless", "--seed", "2"},         // and its own seed
       {"--demo", "--shots", "out"},                    // shots without --headless

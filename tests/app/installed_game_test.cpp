@@ -112,14 +112,14 @@ TEST_F(InstalledGameTest, DesktopRunWritesDefaultSettingsAndReportsADamagedFile)
   const Outcome first = Play("--no-sound", dummy);
   EXPECT_EQ(first.exitCode, 0) << first.output;
   const std::string written = ReadFile(settings);
-  EXPECT_NE(written.find("[display]\n"), std::string::npos) << written;
-  EXPECT_NE(written.find("fullscreen = yes\n"), std::string::npos);  // options change no file
-  EXPECT_NE(written.find("sound = yes\n"), std::string::npos);
-
-  std::ofstream(settings, std::ios::binary) << "[display]\nwindow_scale = lots\n\x01\x02\n";
+  // Options change no file.
+  for (const char* line : {"[display]\n", "fullscreen = yes\n", "sound = yes\n"})
+    EXPECT_NE(written.find(line), std::string::npos) << written;
+  const std::string damaged = "[display]\nwindow_scale = lots\n\x01\x02\n";
+  std::ofstream(settings, std::ios::binary) << damaged;
   const Outcome second = Play("--no-sound --windowed", dummy);
   EXPECT_EQ(second.exitCode, 0) << second.output;
-  EXPECT_NE(second.output.find(settings.string() + ": line 2:"), std::string::npos) << second.output;
-  EXPECT_NE(second.output.find(settings.string() + ": line 3:"), std::string::npos) << second.output;
-  EXPECT_EQ(ReadFile(settings), "[display]\nwindow_scale = lots\n\x01\x02\n");  // the player's file is kept
+  for (const char* line : {": line 2:", ": line 3:"})
+    EXPECT_NE(second.output.find(settings.string() + line), std::string::npos) << second.output;
+  EXPECT_EQ(ReadFile(settings), damaged);  // the player's file is kept
 }

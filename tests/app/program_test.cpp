@@ -40,39 +40,16 @@ class ProgramTest : public ::testing::Test {
 
 }  // namespace
 
+// Each way of starting ends with its exit code and says why; where something the game needs is
+// missing or is not what it should be the message says what, and nothing reads past its bounds.
 TEST_F(ProgramTest, EachWayOfStartingEndsWithItsCodeAndSaysWhy) {
-  const std::string data = " --data " + std::string(TAMSEL_DATA_DIR) + " --shots " + directory_.string();
-  const std::string bad = Write("bad.txt", "# a comment\nwait 100\nfly UP\nwait 5\n");
-  // The title's last entry ends the game before the screenshot is taken.
-  const std::string quit = Write("quit.txt", "wait 1000\ntap UP\ntap RETURN\nwait 500\nshot after_quit\n");
-  const struct {
-    std::string arguments, environment;
-    int code;
-    std::vector<std::string> words;
-  } cases[] = {
-      {"--help", "", 0, {"--headless --script FILE"}},
-      {"--colour blue", "", 2, {"--colour", "usage:"}},
-      {"--headless --script " + bad, "", 2, {"bad.txt", "line 3"}},
-      {"--headless --script " + (directory_ / "none.txt").string(), "", 2, {"none.txt"}},
-      {"", "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_VIDEODRIVER=none", 1, {"--headless"}},
-      {"--headless --script " + quit + data, "", 3, {"quit.txt: line 5"}},
-  };
-  for (const auto& c : cases) {
-    const Outcome outcome = RunTamsel(c.arguments, c.environment);
-    EXPECT_EQ(outcome.exitCode, c.code) << c.arguments;
-    for (const std::string& word : c.words)
-      EXPECT_NE(outcome.output.find(word), std::string::npos) << outcome.output;
-  }
-  EXPECT_FALSE(fs::exists(directory_ / "after_quit.png"));
-}
-
-// What the game does where something it needs is missing or is not what it should be: each
-// case ends with its exit code and a message saying what, and never reads past its bounds.
-TEST_F(ProgramTest, MissingOrStrangeSurroundingsAreNamedWithTheirExitCode) {
   const std::string data = " --data " + std::string(TAMSEL_DATA_DIR);
   const std::string shots = " --shots " + directory_.string();
   const std::string wait = Write("wait.txt", "wait 1500\n");
   const std::string shot = Write("shot.txt", "wait 100\nshot picture\n");
+  const std::string bad = Write("bad.txt", "# a comment\nwait 100\nfly UP\nwait 5\n");
+  // The title's last entry ends the game before the screenshot is taken.
+  const std::string quit = Write("quit.txt", "wait 1000\ntap UP\ntap RETURN\nwait 500\nshot after_quit\n");
   const std::string noFonts = " FONTCONFIG_FILE=" + Write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
   const std::string home = " HOME=" + directory_.string() + " XDG_CONFIG_HOME= XDG_DATA_HOME=";
   const std::string desktop = "env" + home + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
@@ -86,6 +63,11 @@ TEST_F(ProgramTest, MissingOrStrangeSurroundingsAreNamedWithTheirExitCode) {
     int code;
     std::vector<std::string> words, absent;
   } cases[] = {
+      {"--help", "", 0, {"--headless --script FILE"}, {}},
+      {"--colour blue", "", 2, {"--colour", "usage:"}, {}},
+      {"--headless --script " + bad, "", 2, {"bad.txt", "line 3"}, {}},
+      {"--headless --script " + (directory_ / "none.txt").string(), "", 2, {"none.txt"}, {}},
+      {"--headless --script " + quit + data + shots, "", 3, {"quit.txt: line 5"}, {}},
       // no display: SDL's drawing-into-memory drivers serve only when asked for by name
       {"", "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER" + home, 1, {"no display", "--headless"}, {}},
       // no Chinese font: the desktop refuses to start, a scripted run says so and goes on
@@ -120,6 +102,7 @@ TEST_F(ProgramTest, MissingOrStrangeSurroundingsAreNamedWithTheirExitCode) {
       EXPECT_EQ(outcome.output.find(word), std::string::npos) << c.arguments << "\n" << outcome.output.substr(0, 300);
   }
   EXPECT_FALSE(fs::exists(directory_ / "none"));
+  EXPECT_FALSE(fs::exists(directory_ / "after_quit.png"));
 }
 
 // A data file that is missing or no regular file is named on standard error, beside the

@@ -1,42 +1,17 @@
-// Whole fights: which actions cost a turn, escaping, and a fight left by a quit.
+// Whole fights and the battle screen: which actions cost a turn, escaping, the command cursor,
+// the state dump during a fight and a fight left by a quit.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <tuple>
 
 #include "app/state_dump.h"
-#include "battle/battle.h"
-#include "battle/battle_rules.h"
-#include "core/game_state.h"
+#include "battle_fixture.h"
 #include "core/open_screen.h"
 #include "saves/save_game.h"
-#include "battle_fixture.h"
-#include "core/random.h"
-#include "video/draw.h"
 
 namespace battle_test {
 namespace {
-
-using platform::VK_CONTROL;
-using platform::VK_DOWN;
-using platform::VK_ESCAPE;
-using platform::VK_RETURN;
-using platform::VK_RIGHT;
-using platform::VK_UP;
-
-TEST(Escape, SucceedsAboutHalfTheTimeAtHoldFiftyAndNeverAtAHundred) {
-  int escapes50 = 0, escapes100 = 0;
-  constexpr int kSeeds = 20000;
-  for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
-    SeedRandom(seed);
-    escapes50 += EscapeSucceeds(50);
-    SeedRandom(seed);
-    escapes100 += EscapeSucceeds(100);
-  }
-  // 16056 of the 32768 values of the generator give 51 to 100.
-  EXPECT_NEAR(double(escapes50) / kSeeds, 16056.0 / 32768.0, 0.015);
-  EXPECT_EQ(escapes100, 0);
-}
 
 TEST_F(BattleTest, StatusCostsNoTurnAndAnEnemyAlreadyDownFallsToTheFirstAttack) {
   // The enemy would strike for 20 to 40; it never gets the chance.
@@ -129,10 +104,59 @@ TEST_F(BattleTest, AQuitInTheMiddleOfAFightLeavesTheWorldAsItWas) {
   };
   const std::string before = world();
   UseScript({Tap(VK_DOWN)});  // then no key until the backend's time limit ends the program
-  EXPECT_THROW(RunBattle(Enemy(30, 15, 6), kArena, 50), platform::QuitRequested);
+  EXPECT_THROW(RunBattle(Enemy(30, 15, 6), kArena, 50), QuitRequested);
   EXPECT_EQ(world(), before);
   EXPECT_STREQ(OpenScreen(), "world");
   EXPECT_EQ(BattleEnemy(), nullptr);
+}
+
+TEST_F(BattleTest, TheScreenShowsBarPortraitsFightersFiguresAndTheChosenCommand) {
+  const NpcRecord enemy = Enemy(30, 10, 6);
+  for (int cursor = 0; cursor < 4; ++cursor) {
+    SCOPED_TRACE(cursor);
+    ArenaScope arena(enemy, kArena, cursor);
+    DrawBattleScreen(cursor, enemy);
+    // The bar covers x 96..543, y 304..415.
+    for (auto [x, y, bar] : {std::tuple{96, 304, true}, {543, 415, true}, {95, 304, false}, {544, 415, false},
+                             {300, 416, false}})
+      EXPECT_EQ(ScreenPixel(x, y) == kBarIndex, bar) << x << "," << y;
+    // The portraits, and the fighters facing each other with their feet at 270.
+    EXPECT_EQ(ScreenPixel(106 + 16, 314 + 40), HeroFrameIndex(0, 0));
+    EXPECT_EQ(ScreenPixel(361 + 16, 330 + 16), NpcSheetIndex(kEnemyPicture));
+    EXPECT_EQ(ScreenPixel(130 + 16, 270 - 24), HeroFrameIndex(0, 2));
+    EXPECT_EQ(ScreenPixel(470 + 16, 270 - 16), NpcSheetIndex(kEnemyPicture));
+    // Both blocks of figures read as four lines of black text.
+    for (int line = 0; line < 4; ++line) {
+      EXPECT_GT(ScreenCount(146, 319 + 20 * line, 120, 20, 0), 20) << "hero line " << line;
+      EXPECT_GT(ScreenCount(401, 319 + 20 * line, 120, 20, 0), 20) << "enemy line " << line;
+    }
+    // Red commands on black boxes; the chosen one on a white box.
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(BoxCount(298, 314 + 24 * i, kWhiteIndex) > 200, i == cursor) << i;
+      EXPECT_EQ(BoxCount(298, 314 + 24 * i, 0) > 200, i != cursor) << i;
+    }
+  }
+}
+
+TEST_F(BattleTest, TheCursorWrapsAndTheStateDumpShowsTheFight) {
+  const auto cursorIs = [this](int cursor) {
+    return Look([this, cursor] {
+      const std::string dump = DumpGameState();
+      EXPECT_NE(dump.find("\"screen\":\"battle\""), std::string::npos);
+      EXPECT_NE(dump.find("\"battle\":{\"cursor\":" + std::to_string(cursor) +
+                          ",\"enemy\":{\"nTalkId\":10001"),
+                std::string::npos);
+      // The highlight shows from the fight's first screen on, drawn once the colours are back.
+      EXPECT_GT(BoxCount(298, 314 + 24 * cursor, kWhiteIndex), 200);
+    });
+  };
+  EXPECT_EQ(Fight(Enemy(0, 10, 6), 50,
+                  {cursorIs(0), Tap(VK_UP), Wait(5), cursorIs(3), Tap(VK_DOWN), Wait(5), cursorIs(0),
+                   Tap(VK_DOWN), Tap(VK_DOWN), Wait(5), cursorIs(2), Tap(VK_UP), Tap(VK_UP),
+                   Tap(VK_RETURN), Tap(VK_RETURN), Tap(VK_RETURN)}),
+            kBattleWon);
+  EXPECT_NE(DumpGameState().find("\"battle\":null,"), std::string::npos);
+  EXPECT_STREQ(OpenScreen(), "world");
 }
 
 }  // namespace

@@ -1,53 +1,31 @@
-// Three fights on the real data set, played with scripted keys on the headless backend: a
-// careful hero beats the bat that carries the ring, a careless one dies to the tree demon, and
-// a new hero gets away from a wolf at the second try. State dumps and screenshots are left in
-// the build directory under battle_scripted_fights/ for a person to look at.
+// Fights on the real data set, played with scripted keys on the headless backend: a careful
+// hero beats the bat that carries the ring, a careless one dies to the tree demon, and a new
+// hero gets away from a wolf at the second try. State dumps and screenshots are left in the
+// build directory under battle_scripted_fights/ for a person to look at.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/state_dump.h"
-#include "battle/battle.h"
-#include "battle/battle_rules.h"
-#include "core/game_state.h"
-#include "goods/goods.h"
-#include "platform/backend/backend.h"
-#include "platform/system.h"
+#include "battle_fixture.h"
+#include "program_run.h"
 #include "sound/sound.h"
-#include "video/display.h"
 #include "video/draw.h"
 #include "world/map_files.h"
-#include "battle_fixture.h"
-#include "core/random.h"
-#include "program_run.h"
-#include "small_world_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::VK_DOWN;
-using platform::VK_ESCAPE;
-using platform::VK_RETURN;
-using platform::VK_UP;
-using platform::headless::Step;
+using namespace battle_test;
 using tamsel_test::DumpNumber;
-using world_test::Tap;
-using world_test::Wait;
 
 constexpr int kWood = 2;
-constexpr int kArena = 3;
 
 Step Shot(const std::string& name) { return {Step::Kind::Shot, 0, 0, name, 0}; }
-Step State(const std::string& name) { return world_test::State(name + ".json"); }
-
-intptr_t WindowProc(int message, intptr_t wParam, intptr_t lParam) {
-  return platform::DefWindowProc(message, wParam, lParam);
-}
+intptr_t WindowProc(int message, intptr_t wParam, intptr_t lParam) { return DefWindowProc(message, wParam, lParam); }
 
 // The sound effects a dump lists, in the order they were asked for: "ack_00 ao_01" for
 // "voc\\ack_00.wav", "voc\\ao_01.wav".
@@ -60,19 +38,20 @@ std::string Effects(const std::string& json) {
   }
   return names;
 }
+std::string Voice(const NpcRecord& enemy) { return "0" + std::to_string(VoiceOf(enemy.nPicture)); }
 
 class ScriptedFights : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(fs::path(TAMSEL_DATA_DIR) / "maps" / "wood.npc"));
     fs::create_directories(out_);
-    platform::headless::Options options;
+    headless::Options options;
     options.shotDirectory = out_.string();
     options.quitWhenScriptEnds = false;
     options.quitAfterMilliseconds = 120000;
-    platform::headless::UseHeadlessBackend(options);
-    platform::SetDataDirectory(TAMSEL_DATA_DIR);
-    ASSERT_TRUE(platform::CreateMainWindow(WindowProc));
+    headless::UseHeadlessBackend(options);
+    SetDataDirectory(TAMSEL_DATA_DIR);
+    ASSERT_TRUE(CreateMainWindow(WindowProc));
     InitSound();
     LoadSounds();
     ASSERT_EQ(InitDisplay(), 1);
@@ -81,13 +60,13 @@ class ScriptedFights : public ::testing::Test {
     ASSERT_EQ(LoadMaps(), 1);
     LoadNpcs();
     InitNewGame();
-    platform::SetStateDumper(DumpGameState);
+    SetStateDumper(DumpGameState);
   }
   void TearDown() override {
-    platform::SetStateDumper(nullptr);
+    SetStateDumper(nullptr);
     ReleaseSound();
     ReleaseDisplay();
-    if (platform::WindowExists()) platform::DestroyWindow();
+    if (WindowExists()) DestroyWindow();
   }
 
   // The hero meets the first creature of the wood of that name with (or without) loot a
@@ -113,49 +92,45 @@ class ScriptedFights : public ::testing::Test {
     return *found;
   }
 
-  int32_t Fight(const NpcRecord& enemy, int32_t hold, std::vector<Step> steps) {
+  // The fight with the keys of the steps, its dumps and screenshots named "<name>_<step>";
+  // checks the fight's start (the arena, the hero in its place, the enemy's copy whole).
+  int32_t Fight(const std::string& name, const NpcRecord& enemy, int32_t hold, const std::vector<Step>& steps) {
     before_ = DumpGameState();
     // The fight's first poll lets go of an Enter held from before; its keys come after.
-    steps.insert(steps.begin(), Wait(10));
-    platform::headless::AddSteps(steps);
+    headless::AddSteps({Wait(10), State(name + "_1_start.json"), Shot(name + "_1_start")});
+    headless::AddSteps(steps);
+    headless::AddSteps({State(name + "_9_after.json"), Shot(name + "_9_after")});
     const int32_t result = RunBattle(enemy, kArena, hold);
-    platform::headless::AdvanceClock(1);  // plays the steps after the fight's last key
-    EXPECT_TRUE(platform::headless::ScriptFinished()) << "script steps left undone";
+    headless::AdvanceClock(1);  // plays the steps after the fight's last key
+    EXPECT_TRUE(headless::ScriptFinished()) << "script steps left undone";
+    const std::string start = Dump(name + "_1_start");
+    EXPECT_NE(start.find("\"screen\":\"battle\""), std::string::npos);
+    EXPECT_EQ(DumpNumber(start, "", "nMap"), kArena);
+    EXPECT_EQ(DumpNumber(start, "hero", "nX"), nHeroBattleX);
+    EXPECT_EQ(DumpNumber(start, "hero", "nY"), nHeroBattleY);
+    EXPECT_EQ(DumpNumber(start, "battle", "cursor"), 0);
+    EXPECT_EQ(DumpNumber(start, "battle", "nLife"), enemy.nLife);
+    after_ = Dump(name + "_9_after");
     return result;
   }
-
   std::string Dump(const std::string& name) const {
     std::string json = tamsel_test::ReadFile(out_ / (name + ".json"));
     EXPECT_FALSE(json.empty()) << name << " was not written";
     return json;
   }
-
-  // At the start of a fight: the arena, the hero in its place, the enemy's copy whole.
-  static void ExpectFightStart(const std::string& json, const NpcRecord& enemy) {
-    EXPECT_NE(json.find("\"screen\":\"battle\""), std::string::npos);
-    EXPECT_EQ(DumpNumber(json, "", "nMap"), kArena);
-    EXPECT_EQ(DumpNumber(json, "hero", "nX"), nHeroBattleX);
-    EXPECT_EQ(DumpNumber(json, "hero", "nY"), nHeroBattleY);
-    EXPECT_EQ(DumpNumber(json, "battle", "cursor"), 0);
-    EXPECT_EQ(DumpNumber(json, "battle", "nLife"), enemy.nLife);
-  }
-
-  // After a won or escaped fight: the map, the eight view values and the hero's place as the
-  // dump before the fight had them.
-  void ExpectWorldPutBack(const std::string& json) const {
+  // After a won or escaped fight: the map, the view values and the hero's place as before.
+  void ExpectWorldPutBack() const {
     for (const char* name : {"nMap", "nViewCol", "nViewRow", "nLastViewCol", "nLastViewRow", "nScrollX",
-                             "nScrollY", "nLastScrollX", "nLastScrollY"}) {
-      EXPECT_EQ(DumpNumber(json, "", name), DumpNumber(before_, "", name)) << name;
-    }
-    for (const char* name : {"nX", "nY", "nLastX", "nLastY", "nDirection", "nFrame"}) {
-      EXPECT_EQ(DumpNumber(json, "hero", name), DumpNumber(before_, "hero", name)) << name;
-    }
-    EXPECT_NE(json.find("\"screen\":\"world\""), std::string::npos);
-    EXPECT_NE(json.find("\"battle\":null"), std::string::npos);
+                             "nScrollY", "nLastScrollX", "nLastScrollY"})
+      EXPECT_EQ(DumpNumber(after_, "", name), DumpNumber(before_, "", name)) << name;
+    for (const char* name : {"nX", "nY", "nLastX", "nLastY", "nDirection", "nFrame"})
+      EXPECT_EQ(DumpNumber(after_, "hero", name), DumpNumber(before_, "hero", name)) << name;
+    EXPECT_NE(after_.find("\"screen\":\"world\""), std::string::npos);
+    EXPECT_NE(after_.find("\"battle\":null"), std::string::npos);
   }
 
   const fs::path out_ = fs::path(TAMSEL_BUILD_DIR) / "battle_scripted_fights";
-  std::string before_;
+  std::string before_, after_;
 };
 
 TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
@@ -166,50 +141,40 @@ TEST_F(ScriptedFights, ACarefulHeroBeatsTheBatWithTheRing) {
   hero.nDefense = 16;
   hero.nLife = hero.nMaxLife = 110;
   std::memcpy(hero.szGoods, "3", 1);  // a herb, looked at in the goods window and kept
-  EXPECT_EQ(Fight(bat, 50,
-                  {State("win_1_start"), Shot("win_1_start"), Tap(VK_DOWN), Tap(VK_RETURN), Wait(20),
-                   Shot("win_2_status"), Tap(VK_DOWN), Tap(VK_RETURN), Wait(20), Shot("win_2_goods"),
-                   Tap(VK_ESCAPE), Tap(VK_UP), Tap(VK_UP), Wait(20), Shot("win_3_attack_chosen"),
-                   Tap(VK_RETURN), Wait(300), Shot("win_4_explosion"), Wait(500), Shot("win_5_damage"),
-                   Wait(600), Shot("win_6_victory"), Tap(VK_RETURN), Wait(20), Shot("win_7_rewards"),
-                   Tap(VK_RETURN), Wait(20), Shot("win_8_level_up"), Tap(VK_RETURN),
-                   State("win_9_after"), Shot("win_9_after")}),
+  EXPECT_EQ(Fight("win", bat, 50,
+                  {Tap(VK_DOWN), Tap(VK_RETURN), Wait(20), Shot("win_2_status"), Tap(VK_DOWN), Tap(VK_RETURN),
+                   Wait(20), Shot("win_2_goods"), Tap(VK_ESCAPE), Tap(VK_UP), Tap(VK_UP), Wait(20),
+                   Shot("win_3_attack_chosen"), Tap(VK_RETURN), Wait(300), Shot("win_4_explosion"), Wait(500),
+                   Shot("win_5_damage"), Wait(600), Shot("win_6_victory"), Tap(VK_RETURN), Wait(20),
+                   Shot("win_7_rewards"), Tap(VK_RETURN), Wait(20), Shot("win_8_level_up"), Tap(VK_RETURN)}),
             kBattleWon);
-  ExpectFightStart(Dump("win_1_start"), bat);
-  const std::string after = Dump("win_9_after");
-  ExpectWorldPutBack(after);
+  ExpectWorldPutBack();
   // 50 + 25 × 3 experience: one level, 25 left; the bat's money and its ring are the hero's.
   ASSERT_EQ(bat.nLevel, 3);
-  EXPECT_EQ(battle_test::Figures(hero), "level 5 exp 25 life 125/140 attack 31 defense 17 money " +
-                                            std::to_string(50 + bat.nMoney));
-  EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 125);  // as the dump shows it
+  EXPECT_EQ(Figures(hero), "level 5 exp 25 life 125/140 attack 31 defense 17 money " + std::to_string(50 + bat.nMoney));
+  EXPECT_EQ(DumpNumber(after_, "hero", "nLife"), 125);  // as the dump shows it
   EXPECT_EQ(hero.szGoods[0], '3');
   EXPECT_EQ(hero.szGoods[1], bat.szGoods[0]);
   EXPECT_NE(GoodsOfSlot(hero.szGoods[1]), nullptr) << "the loot names no goods of the table";
   // The hero's attack, the bat's cry of pain, the bat's death cry.
-  const std::string voice = "0" + std::to_string(VoiceOf(bat.nPicture));
-  EXPECT_EQ(Effects(after), "ack_00 ao_" + voice + " dead_" + voice);
+  EXPECT_EQ(Effects(after_), "ack_00 ao_" + Voice(bat) + " dead_" + Voice(bat));
 }
 
 TEST_F(ScriptedFights, ACarelessHeroDiesToTheTreeDemon) {
   const NpcRecord demon = MeetInTheWood("老槐妖", true);
   hero.nLife = 40;  // the demon strikes for 42 to 84
-  EXPECT_EQ(Fight(demon, 100,
-                  {State("lose_1_start"), Tap(VK_RETURN), Wait(300), Shot("lose_2_hero_blow"),
-                   Wait(1120 + 500), Shot("lose_3_demon_blow"), State("lose_3_demon_blow"), Wait(500),
-                   Shot("lose_4_demon_damage"), Wait(600), Shot("lose_5_dead"), Tap(VK_RETURN),
-                   State("lose_6_after")}),
+  EXPECT_EQ(Fight("lose", demon, 100,
+                  {Tap(VK_RETURN), Wait(300), Shot("lose_2_hero_blow"), Wait(1120 + 500), Shot("lose_3_demon_blow"),
+                   State("lose_3_demon_blow.json"), Wait(500), Shot("lose_4_demon_damage"), Wait(600),
+                   Shot("lose_5_dead"), Tap(VK_RETURN)}),
             kBattleDead);
-  ExpectFightStart(Dump("lose_1_start"), demon);
   // While the demon's blow is shown the hero's life is still whole; it drops afterwards.
   EXPECT_EQ(DumpNumber(Dump("lose_3_demon_blow"), "hero", "nLife"), 40);
   // Nothing is put back: the caller goes to the title screen.
-  const std::string after = Dump("lose_6_after");
-  EXPECT_EQ(DumpNumber(after, "", "nMap"), kArena);
-  EXPECT_EQ(DumpNumber(after, "hero", "nX"), 640);
-  EXPECT_LE(DumpNumber(after, "hero", "nLife"), 40 - 42);
-  const std::string voice = "0" + std::to_string(VoiceOf(demon.nPicture));
-  EXPECT_EQ(Effects(after), "ack_00 ao_" + voice + " ack_" + voice + " ao_00 dead_00");
+  EXPECT_EQ(DumpNumber(after_, "", "nMap"), kArena);
+  EXPECT_EQ(DumpNumber(after_, "hero", "nX"), 640);
+  EXPECT_LE(DumpNumber(after_, "hero", "nLife"), 40 - 42);
+  EXPECT_EQ(Effects(after_), "ack_00 ao_" + Voice(demon) + " ack_" + Voice(demon) + " ao_00 dead_00");
 }
 
 TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
@@ -224,27 +189,21 @@ TEST_F(ScriptedFights, ANewHeroGetsAwayFromAWolfAtTheSecondTry) {
     if (!first && EscapeSucceeds(50)) break;
   }
   SeedRandom(seed);
-  EXPECT_EQ(Fight(wolf, 50,
-                  {State("escape_1_start"), Tap(VK_UP), Wait(20), Shot("escape_2_chosen"),
-                   Tap(VK_RETURN), Wait(40), Shot("escape_3_failed"), Wait(500 + 300),
-                   Shot("escape_4_wolf_blow"), Wait(1200), Tap(VK_RETURN), State("escape_5_after"),
-                   Shot("escape_5_after")}),
+  EXPECT_EQ(Fight("escape", wolf, 50,
+                  {Tap(VK_UP), Wait(20), Shot("escape_2_chosen"), Tap(VK_RETURN), Wait(40), Shot("escape_3_failed"),
+                   Wait(500 + 300), Shot("escape_4_wolf_blow"), Wait(1200), Tap(VK_RETURN)}),
             kBattleEscaped);
-  ExpectFightStart(Dump("escape_1_start"), wolf);
-  const std::string after = Dump("escape_5_after");
-  ExpectWorldPutBack(after);
-  EXPECT_EQ(DumpNumber(after, "hero", "nLife"), 50 - damage);
-  EXPECT_EQ(DumpNumber(after, "hero", "nExp"), 0);
-  EXPECT_EQ(DumpNumber(after, "hero", "nMoney"), 50);
-  EXPECT_EQ(Effects(after), "ack_0" + std::to_string(VoiceOf(wolf.nPicture)) + " ao_00");
+  ExpectWorldPutBack();
+  EXPECT_EQ(Figures(hero), "level 1 exp 0 life " + std::to_string(50 - damage) + "/50 attack 10 defense 10 money 50");
+  EXPECT_EQ(Effects(after_), "ack_" + Voice(wolf) + " ao_00");
 }
 
 TEST_F(ScriptedFights, AnEnemyWhosePictureNumberIsOutOfRangeCriesWithVoiceOne) {
   NpcRecord wolf = MeetInTheWood("灰狼", false);
   wolf.nPicture = 99;
   // One exchange of blows, then away (a hold below 0 lets every escape succeed).
-  EXPECT_EQ(Fight(wolf, -1, {Tap(VK_RETURN), Wait(3000), Tap(VK_UP), Tap(VK_RETURN)}), kBattleEscaped);
-  EXPECT_EQ(Effects(DumpGameState()), "ack_00 ao_01 ack_01 ao_00");
+  EXPECT_EQ(Fight("voice", wolf, -1, {Tap(VK_RETURN), Wait(3000), Tap(VK_UP), Tap(VK_RETURN)}), kBattleEscaped);
+  EXPECT_EQ(Effects(after_), "ack_00 ao_01 ack_01 ao_00");
 }
 
 }  // namespace

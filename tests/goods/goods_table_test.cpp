@@ -1,13 +1,10 @@
 // The goods file, damaged copies of it, goods slot bytes and the goods in the state dump.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "app/state_dump.h"
-#include "core/game_state.h"
 #include "goods_fixture.h"
 #include "platform/system.h"
 

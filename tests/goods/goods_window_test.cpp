@@ -3,9 +3,7 @@
 
 #include <climits>
 #include <string>
-#include <vector>
 
-#include "core/game_state.h"
 #include "core/open_screen.h"
 #include "goods/goods_window.h"
 #include "goods/status.h"
