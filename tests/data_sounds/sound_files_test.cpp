@@ -115,7 +115,10 @@ void ReadTrack(const std::vector<std::uint8_t>& file, std::size_t at, std::size_
       at += file[at] == 0xFF ? 2 : 1;
       const std::uint32_t length = variable();
       ASSERT_LE(at + length, end) << "meta event runs past its track";
-      if (type == 0x51) EXPECT_EQ(length, 3u) << "tempo", piece.tempoAt[tick] = Be(file, at, std::min(3, int(length)));
+      if (type == 0x51) {
+        EXPECT_EQ(length, 3u) << "tempo";
+        piece.tempoAt[tick] = Be(file, at, std::min(3, int(length)));
+      }
       ended = type == 0x2F;
       at += length;
       continue;
@@ -184,8 +187,9 @@ TEST(SoundGenerator, WritesTheSameBytesEveryRunAndRejectsABrokenSource) {
   ASSERT_EQ(run(scratch / "again"), 0);
   for (const auto& entry : fs::directory_iterator(fs::path(TAMSEL_DATA_DIR) / "voc")) {
     const auto name = entry.path().filename().string();
-    if (name.ends_with(".wav") || name.ends_with(".mid"))
+    if (name.ends_with(".wav") || name.ends_with(".mid")) {
       EXPECT_EQ(ReadBytes(entry.path().string()), ReadBytes((scratch / "again" / "voc" / name).string())) << name;
+    }
   }
   // A bar one beat short must stop the build, naming the file and line.
   std::ofstream(scratch / "sources" / "sound" / "back.notes", std::ios::app)
