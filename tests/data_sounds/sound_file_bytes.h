@@ -1,5 +1,5 @@
-// Reading generated sound and music files in the tests: whole files as bytes and the little- and
-// big-endian fields inside them.
+// Reading generated sound and music files in the tests: whole files as bytes, the little- and
+// big-endian fields inside them, and the samples of the fight sounds.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,16 @@ inline std::uint32_t Be(const std::vector<std::uint8_t>& bytes, std::size_t at, 
 
 inline std::string Tag(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return at + 4 <= bytes.size() ? std::string(bytes.begin() + at, bytes.begin() + at + 4) : "";
+}
+
+inline constexpr const char* kEffects[] = {"dead_00", "ao_00", "ack_00", "dead_01", "ao_01",
+                                           "ack_01",  "dead_02", "ao_02", "ack_02"};
+
+// A fight sound's 16-bit mono samples after its 44-byte header.
+inline std::vector<int> Samples(const std::vector<std::uint8_t>& file) {
+  std::vector<int> samples;
+  for (std::size_t at = 44; at + 1 < file.size(); at += 2) samples.push_back(std::int16_t(Le(file, at, 2)));
+  return samples;
 }
 
 inline std::string DataPath(const std::string& name) { return std::string(TAMSEL_DATA_DIR) + "/voc/" + name; }

@@ -175,24 +175,30 @@ Image CityWall() {
   return t;
 }
 
+// A tower of the south gatehouse: stacked on either side of the open way out, heavier than the
+// wall, with dressed corner stones, an arrow slit and an iron lamp bracket, so that the ground
+// between two of them reads as the gateway.
 Image CityGate() {
   Image t = BlankTile();
-  StoneBlocks(t, 0, 0, 32, 32);
-  // Arch opening filled with the gate's planks, iron bands and studs.
-  const Shape arch = Union(Ellipse(16, 12, 12, 9), Box(4, 12, 28, 32));
-  FillShape(t, Minus(Union(Ellipse(16, 12, 14, 11), Box(2, 12, 30, 32)), arch), C(Ramp::Stone, 5));
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) {
-      if (!arch(x + 0.5, y + 0.5)) continue;
-      int shade = (x % 5 == 0) ? 1 : (x % 5 == 1) ? 3 : 2;
-      if (y == 14 || y == 25) shade = 0;
-      t.Set(x, y, C(y == 14 || y == 25 ? Ramp::Steel : Ramp::Wood, shade));
+  StoneBlocks(t, 0, 0, 32, 32, 1);
+  // Dressed corner stones down both edges, alternately long and short, lit on the left.
+  for (int y = 0; y < 32; ++y) {
+    const bool longStone = y % 16 < 8;
+    const int width = longStone ? 6 : 4;
+    for (int x = 0; x < width; ++x) {
+      const int shade = y % 8 == 7 ? 1 : x == 0 ? 5 : 4;
+      t.Set(x, y, C(Ramp::Stone, shade));
+      t.Set(31 - x, y, C(Ramp::Stone, y % 8 == 7 ? 0 : x == 0 ? 1 : 2));
     }
-  t.Fill(15, 8, 2, 24, C(Ramp::Wood, 0));
-  for (int x = 6; x < 27; x += 4) {
-    t.Set(x, 14, C(Ramp::Steel, 4));
-    t.Set(x, 25, C(Ramp::Steel, 4));
   }
+  // The arrow slit with its stone frame, dark inside.
+  ShadeFlat(t, Box(13, 5, 19, 23), Ramp::Stone, 5);
+  t.Fill(15, 7, 2, 14, C(Ramp::Stone, 0));
+  t.Fill(14, 12, 4, 2, C(Ramp::Stone, 0));
+  // A red gate banner stripe under the slit.
+  t.Fill(12, 25, 8, 5, C(Ramp::Lacquer, 3));
+  t.Fill(12, 25, 8, 1, C(Ramp::Gold, 4));
+  t.Fill(12, 29, 8, 1, C(Ramp::Lacquer, 1));
   return t;
 }
 
