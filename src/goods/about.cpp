@@ -15,15 +15,17 @@ namespace {
 using platform::GetAsyncKeyState;
 
 constexpr char kTitle[] = "Veyrin--Tamsel（测试版）";
-// Five rows of at most 36 bytes, each padded to the row's end so that it ends at a phrase.
+// Six rows of 36 bytes and one of 20, every row ending at a phrase.
 constexpr char kNote[] =
     "这个小游戏讲的是少年小飞刀的故事：　"
     "他离开家乡，穿过雾隐林，走进影月宫。"
     "我们在业余时间一点一点把它做了出来，"
     "地图和音乐都还简单，难免有不足之处。"
-    "谢谢你的支持！";
-// Two rows of 36 bytes: where the saved games are kept, and where to read about the rest.
-constexpr char kContact[] = "存档：~/.local/share/tamsel/save    更多说明：运行 tamsel --help";
+    "希望你玩得开心，也希望它能陪你一会。"
+    "进度能存五个位置，随时可以接着玩。　"
+    "祝你旅途愉快，谢谢！";
+// Two rows, of 36 and 30 bytes: where the saved games are kept, and where to read the rest.
+constexpr char kContact[] = "存档：~/.local/share/tamsel/save    更多说明：运行 tamsel --help  ";
 
 constexpr int kRowBytes = 36;
 constexpr int kPanelX = 110;

@@ -83,14 +83,14 @@ void OpenChestInFront() {
   const int k = code - kFirstChestCode;
   if (k == 0) {
     const int amount = RandomUpTo(100);
-    std::snprintf(message, sizeof message, "打开宝箱，发现了%d枚金币。哈哈……我赚翻了！", amount);
+    std::snprintf(message, sizeof message, "打开宝箱后，发现有（%d）金币，哈哈……我赚翻了#_$  ", amount);
     AddMoney(amount);
   } else if (const GoodsRecord* goods = k < kGoodsCount ? GoodsOfSlot(char('0' + k)) : nullptr) {
-    std::snprintf(message, sizeof message, "打开宝箱，发现了一个（%.31s），呵呵……赚到了！",
+    std::snprintf(message, sizeof message, "打开宝箱后，发现有一个（%.31s），呵呵……赚了^_&  ",
                   goods->szName);
     AddGoods(hero, char('0' + k));
   } else {
-    std::snprintf(message, sizeof message, "打开宝箱一看，里面空空的，什么也没有……");
+    std::snprintf(message, sizeof message, "打开宝箱后，里面空空的，什么也没有……  ");
   }
   PrintText(lpDDSPrimary, 100, 400, message, kWhite, platform::kBkTransparent, kWhite, 50);
   SetTileAt(map, int(column), int(row), kOpenedChestCode);
@@ -144,10 +144,7 @@ bool RunMarketEncounter() {
   DrawWorld();
   FlipScreen();
   ShowTalk(kGirl, kGirlTalk, 1);
-  // The market has seen the fight: until the gate opens, everyone in the city speaks of it
-  // (entry 2), the girl of the guard who can now let the hero out.
-  MapInfo& city = CurrentMap();
-  for (int k = 0; k < NpcCount(city); ++k) city.lpNpcs[size_t(k)].nTalkState = 2;
+  if (NpcRecord* girl = CurrentNpc(kGirl)) girl->nTalkState = 2;
   nStoryStage = 1;
   return true;
 }
