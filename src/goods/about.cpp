@@ -15,13 +15,17 @@ namespace {
 using platform::GetAsyncKeyState;
 
 constexpr char kTitle[] = "Veyrin--Tamsel（测试版）";
-// Six rows of 36 bytes and one of 20, every row ending between two characters.
+// Six rows of 36 bytes and one of 20, every row ending at a phrase.
 constexpr char kNote[] =
-    "这是一个小小的角色扮演游戏，讲少年小飞刀离开家乡、穿过雾隐林、走进影月宫的故事。"
-    "我们在业余时间一点一点把它做了出来，地图、人物和音乐都还简单，难免有错误和不足。"
-    "如果你在游戏里发现了问题，有什么想法和建议，欢迎写信告诉我们。谢谢你的支持！";
-// Two rows, of 36 and 30 bytes.
-constexpr char kContact[] = "主页：https://www.tamsel.example.org信箱：hello@tamsel.example.org";
+    "这个小游戏讲的是少年小飞刀的故事：　"
+    "他离开家乡，穿过雾隐林，走进影月宫。"
+    "我们在业余时间一点一点把它做了出来，"
+    "地图和音乐都还简单，难免有不足之处。"
+    "希望你玩得开心，也希望它能陪你一会。"
+    "进度能存五个位置，随时可以接着玩。　"
+    "祝你旅途愉快，谢谢！";
+// Two rows, of 36 and 30 bytes: where the saved games are kept, and where to read the rest.
+constexpr char kContact[] = "存档：~/.local/share/tamsel/save    更多说明：运行 tamsel --help  ";
 
 constexpr int kRowBytes = 36;
 constexpr int kPanelX = 110;

@@ -1,5 +1,6 @@
 #include "data_set.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -174,6 +175,45 @@ int RowStartingWithCloser(const std::string& bytes, int rowBytes) {
   for (size_t row = 1; row * size_t(rowBytes) < bytes.size(); ++row)
     for (const char* closer : kClosers)
       if (bytes.compare(row * size_t(rowBytes), std::strlen(closer), closer) == 0) return int(row) + 1;
+  return 0;
+}
+
+namespace {
+
+// Where each character of the text starts: a byte below 0x80 stands alone, a GBK lead byte
+// takes the next byte with it.
+std::vector<size_t> CharacterStarts(const std::string& bytes) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < bytes.size(); i += uint8_t(bytes[i]) < 0x80 ? 1 : 2) starts.push_back(i);
+  return starts;
+}
+
+}  // namespace
+
+int RowSplittingWord(const std::string& bytes, int rowBytes, const std::vector<std::string>& words) {
+  const std::vector<size_t> starts = CharacterStarts(bytes);
+  const size_t row = size_t(rowBytes);
+  int first = 0;
+  for (const std::string& word : words)
+    for (size_t at = bytes.find(word); at != std::string::npos; at = bytes.find(word, at + 1)) {
+      // A match that starts on a trail byte is no word of the text.
+      if (!std::binary_search(starts.begin(), starts.end(), at)) continue;
+      const size_t cut = (at / row + 1) * row;  // the first row end after the word's start
+      if (cut < at + word.size() && (first == 0 || int(cut / row) + 1 < first)) first = int(cut / row) + 1;
+    }
+  return first;
+}
+
+int ShortRow(const std::string& bytes, int rowBytes) {
+  const size_t row = size_t(rowBytes);
+  if (bytes.size() <= row) return 0;
+  std::vector<int> shown((bytes.size() + row - 1) / row, 0);
+  for (size_t i : CharacterStarts(bytes)) {
+    const bool blank = bytes[i] == ' ' || bytes.compare(i, 2, "\xA1\xA1") == 0;
+    if (!blank) ++shown[i / row];
+  }
+  for (size_t r = 0; r < shown.size(); ++r)
+    if (shown[r] == 1 || shown[r] == 2) return int(r) + 1;
   return 0;
 }
 

@@ -61,6 +61,12 @@ std::vector<Segment> SplitSegments(const std::string& entry);
 bool IsWholeGbk(const std::string& bytes);
 bool BreaksBetweenCharacters(const std::string& bytes, int rowBytes);
 int RowStartingWithCloser(const std::string& bytes, int rowBytes);
+// The first row (from 1) that starts inside one of `words` (GBK), so that the word is cut in two
+// across a row end; 0 when none does.
+int RowSplittingWord(const std::string& bytes, int rowBytes, const std::vector<std::string>& words);
+// In a text of several rows, the first row (from 1) holding only one or two characters, blanks
+// (ASCII and full-width spaces) aside, such as a lone "来。" left under a full row; 0 when none does.
+int ShortRow(const std::string& bytes, int rowBytes);
 
 enum MapIndex { kHome, kCity, kWood, kArena, kPalace, kShop1, kShop2, kShop3, kMapCount };
 inline constexpr std::array<const char*, kMapCount> kMapNames = {

@@ -11,6 +11,24 @@ namespace {
 
 constexpr int kRow = 50;  // bytes per row of the talk box and the story screens
 
+// The names and the two- and three-character words of the game's texts that a row end could cut
+// in two: a row must end between them.
+const std::vector<std::string> kWords = {
+    // people and places
+    "小飞刀", "飞刀", "苏婉", "黑虎", "瘦猴", "城主", "宫主", "卫兵", "铁匠", "樵夫", "客商", "村妇",
+    "宫女", "刀客", "青石城", "雾隐林", "影月宫", "老槐妖", "老槐树", "塔姆瑟", "吸血蝠", "绿粘怪",
+    "灰狼", "南门", "城门", "宫门", "大殿", "偏殿", "长廊", "集市", "当铺", "杂货铺", "兵器铺",
+    "铁匠铺", "林子", "树洞", "小溪",
+    // goods and the game's terms
+    "飞刀谱", "伤药", "干粮", "草药", "馒头", "木箱", "宝箱", "金币", "银子", "价钱", "铁剑", "藤牌",
+    "玉佩", "人参", "攻击", "防御", "生命", "经验", "功夫", "功力", "物品", "物品栏",
+    // words the texts cut before they were set right
+    "失踪", "凶恶", "欺负", "识相", "本事", "送命", "小心", "尽管", "一起", "回来", "进来", "出城",
+    "恢复", "结实", "养血", "避祸", "家伙", "趁手", "不安", "开身", "面具", "真面目", "把握",
+    "等急", "好东西", "推不开", "不见", "拿去", "力气", "无赖", "告示", "一半", "很多", "备足",
+    "戴着", "住着", "用后",
+};
+
 bool IsSeller(const Npc& npc) { return npc.talkId == 59999 || npc.talkId == 69999 || npc.talkId == 79999; }
 
 using PeopleAndTalk = DataSet;
@@ -26,6 +44,9 @@ TEST_F(PeopleAndTalk, CharacterFilesAreWholeAndTheStoryFindsItsPeople) {
       EXPECT_EQ(npc.frameHeight, 32);
       EXPECT_TRUE(npc.talkId >= 10000 && npc.talkId <= 99999);
       EXPECT_TRUE(!npc.name.empty() && npc.name.size() <= 31 && IsWholeGbk(npc.name));
+      // The talk bar writes the name under the portrait from x 18: four characters reach x 98,
+      // short of the words at x 120.
+      EXPECT_LE(npc.name.size(), 8u) << "a name longer than four characters runs into the words";
       EXPECT_EQ(npc.lastX, npc.x);
       EXPECT_EQ(npc.lastY, npc.y);
     }
@@ -88,7 +109,9 @@ TEST_F(PeopleAndTalk, EveryTalkTheGameAsksForIsThereAsAWholeExchange) {
       if (IsSeller(npc)) entries.insert({0, 1, 2, 3});
       else entries.insert(npc.talkState);
       if (npc.hostile == 1) entries.insert(1);  // said when beaten
-      if (m == kCity) entries.insert(1);        // said by everyone once the gate is open
+      // Said by everyone in the city once the troublemakers are beaten (entry 2), and once
+      // the gate is open (entry 1); the troublemakers are gone by then.
+      if (m == kCity && npc.talkId != 70004 && npc.talkId != 70005) entries.insert({1, 2});
     }
   for (const auto& [id, entries] : need)
     for (int entry : entries) {
@@ -126,6 +149,9 @@ TEST_F(PeopleAndTalk, EveryTextIsSetInWholeRowsOfItsWindow) {
   for (const std::string& label : labels) EXPECT_EQ(label.size(), 11u);
   for (const Goods& g : goods) {
     EXPECT_TRUE(!g.name.empty() && g.name.size() <= 31 && IsWholeGbk(g.name)) << g.id;
+    // A chest tells its goods in one row of the talk bar: 43 bytes of message show around the
+    // name, so three characters fit and the message's closing "^_&" stays on its row.
+    EXPECT_LE(g.name.size(), 6u) << g.id << ": the chest message runs onto a second row";
     EXPECT_GE(g.value, 0) << g.id;
     // The goods windows show each effect in three places.
     for (int effect : {g.addExp, g.addLife, g.addAttack, g.addDefense})
@@ -160,6 +186,37 @@ TEST_F(PeopleAndTalk, EveryTextIsSetInWholeRowsOfItsWindow) {
     EXPECT_TRUE(IsWholeGbk(t.bytes));
     EXPECT_TRUE(BreaksBetweenCharacters(t.bytes, t.rowBytes)) << "a character straddles a row";
     EXPECT_EQ(RowStartingWithCloser(t.bytes, t.rowBytes), 0) << "reword: a row starts with closing punctuation";
+    EXPECT_EQ(RowSplittingWord(t.bytes, t.rowBytes, kWords), 0) << "reword: a row starts inside a word";
+    EXPECT_EQ(ShortRow(t.bytes, t.rowBytes), 0) << "reword: one or two characters left alone on a row";
+  }
+}
+
+// The row checks on texts made to fail them, in rows of 8 or 10 bytes (4 or 5 characters).
+TEST(TextRows, EachCheckFindsTheRowAtFault) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int rowBytes;
+    int closer, split, lone;  // the row each check names, 0 for none
+  };
+  const Case cases[] = {
+      {"rows ending at phrases", "青石城的南门很远", 8, 0, 0, 0},
+      {"a padded row", "年轻人，　失踪了吗", 10, 0, 0, 0},
+      {"one short row alone", "快走吧！", 8, 0, 0, 0},
+      {"an empty row between paragraphs", "城门关了        还没开呢", 8, 0, 0, 0},
+      {"a name cut", "我的小飞刀呢", 6, 0, 2, 0},
+      {"a word cut", "年轻人，失踪了吗", 10, 0, 2, 0},
+      {"a word cut on a later row", "年轻人，　他们四人失踪了吗", 10, 0, 3, 0},
+      {"a lone character and its stop", "快走吧，来。", 8, 0, 0, 2},
+      {"a row starting with a stop", "走吧走吧。好的好", 8, 2, 0, 0},
+      {"a stop alone", "走吧走吧。", 8, 2, 0, 2},
+      {"a blank row and a lone word", "城门关了　　　　出城", 8, 0, 0, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(RowStartingWithCloser(c.bytes, c.rowBytes), c.closer);
+    EXPECT_EQ(RowSplittingWord(c.bytes, c.rowBytes, kWords), c.split);
+    EXPECT_EQ(ShortRow(c.bytes, c.rowBytes), c.lone);
   }
 }
 

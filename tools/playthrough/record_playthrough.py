@@ -25,6 +25,7 @@ SCRIPT = os.path.join(SOURCE, 'data', 'demo', 'playthrough.txt')
 WORK = tempfile.mkdtemp(prefix='tamsel_playthrough_')
 MAPS = ['home', 'city', 'wood', 'f_wood', 'palace', 'shop01', 'shop02', 'shop03']
 STORY_ENEMIES = (20006, 40006)  # talk ids of the tree demon and the palace master
+STORIES = (99001, 99002, 99003)  # the opening, the ending, the palace gate opening
 HEALS = {'2': 25, '3': 60, '4': 150, '5': 400, '@': 200, 'A': 35, 'B': 90}  # slot byte: life
 
 
@@ -49,6 +50,19 @@ def summary(s):
     return 'screen %s map %d at %s level %d life %d/%d attack %d defense %d money %d goods %r' % (
         s['screen'], s['nMap'], hero_map(s), h['nLevel'], h['nLife'], h['nMaxLife'], h['nAttack'],
         h['nDefense'], h['nMoney'], slots(s))
+
+
+# ---- how long a story screen types --------------------------------------------------------------
+
+def story_wait(talk_id):
+    """Milliseconds from a story screen's start until it has typed its last byte (80 ms a byte, up
+    to 999 bytes, as the title's typing does), and one second more to read the end."""
+    with open(os.path.join(DATA, 'text', 'talk.txt'), 'rb') as f:
+        text = f.read()
+    key = text.index(b'[%d]' % talk_id)
+    start = text.index(b'\n', key) + 1
+    length = min(text.index(b';', start) - start, 999)
+    return length * 80 + 1000
 
 
 # ---- the hero's walking, as the frame and the world drawing do it ------------------------------
@@ -239,14 +253,16 @@ class Recorder:
         self.walk(at_cell(column, row))
         self.lines.append('wait 1200')
 
-    def settle(self, story_shot='story', story_wait=9000):
-        """Plays talks, story screens and fights until the hero is back in the world or on the title."""
+    def settle(self, story_shot='story', story=None):
+        """Plays talks, story screens and fights until the hero is back in the world or on the title;
+        a story screen (talk id `story`, else any) is left only once it has typed to its end."""
         for _ in range(60):
             s = self.state()
             if s['screen'] in ('world', 'title'):
                 return s
             if s['screen'] == 'story':
-                self.lines += ['wait %d' % story_wait, 'state %s.json' % story_shot, 'shot ' + story_shot,
+                wait = story_wait(story) if story else max(story_wait(k) for k in STORIES)
+                self.lines += ['wait %d' % wait, 'state %s.json' % story_shot, 'shot ' + story_shot,
                                'tap RETURN', 'wait 300']
             elif s['screen'] == 'talk':
                 self.lines += ['tap RETURN', 'wait 300']
@@ -346,7 +362,8 @@ def route(r):
     r.lines = ['# The whole story from a new game, recorded by tools/playthrough/record_playthrough.py.',
                '# Each milestone leaves a state dump and a screenshot.',
                'wait 1000', 'shot 00_title', 'tap RETURN               # new game',
-               'wait 36000              # the opening story types itself', 'tap RETURN', 'wait 1000']
+               'wait %d              # the opening story types itself' % story_wait(99001),
+               'shot 00_the_opening', 'tap RETURN', 'wait 1000']
     r.settle()
     r.note('home: the herb chest')
     r.chest(16, 10, 'RIGHT')
@@ -411,7 +428,7 @@ def route(r):
     r.door(17, 25)
     r.milestone('05_before_the_demon')
     r.note('the old tree demon')
-    r.fight(11, story_shot='06_the_gate_opens', story_wait=8000)
+    r.fight(11, story_shot='06_the_gate_opens', story=99003)
     r.milestone('06_tree_demon_beaten')
     r.note('to the palace')
     r.door(33, 23)
@@ -429,7 +446,7 @@ def route(r):
         r.fight(i)
     r.milestone('08_before_the_master')
     r.note('the masked lord of the palace; the ending; the title again')
-    r.fight(0, story_shot='09_the_ending', story_wait=30000)
+    r.fight(0, story_shot='09_the_ending', story=99002)
     r.lines += ['wait 2000']
     r.milestone('10_title')
 

@@ -8,17 +8,19 @@ namespace pictures {
 
 // 640 × 96 at the bottom of the screen. The speaker's portrait stands in a well on the left
 // (32 × 32 at (30, 20), the hero's 32 × 48 at (30, 12)), the name is written below it at (18, 66)
-// and the words to the right from (120, 16).
+// (four characters reach x 98), the words to the right from (120, 16) and a chest's message from
+// (100, 16).
 Image PaintTalkBar() {
   Image img(640, 96, kKey);
   FillDarkInterior(img, 0, 0, 640, 96);
   DrawFrame(img, 0, 0, 640, 96);
   DrawInset(img, 24, 8, 44, 56);
   img.Fill(26, 10, 40, 52, C(Ramp::Panel, 0));
-  // A thin gold rule divides the portrait side from the words.
-  for (int y = 12; y < 84; ++y) {
-    img.Set(106, y, C(Ramp::Frame, 1));
-    img.Set(107, y, C(Ramp::Frame, 3));
+  // A thin gold rule beside the well divides the portrait from the words. It stops above the
+  // name row and stands left of x 100, so neither a long name nor a chest's message runs over it.
+  for (int y = 10; y < 62; ++y) {
+    img.Set(82, y, C(Ramp::Frame, 1));
+    img.Set(83, y, C(Ramp::Frame, 3));
   }
   RoundCorners(img, 0, 0, 640, 96);
   return img;
