@@ -12,26 +12,16 @@
 
 #include "platform/sdl/modal_box.h"
 
-namespace {
-
-// Gone, or a zombie waiting for whoever inherited it.
-bool Gone(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string number, name, state;
-  return !(stat >> number >> name >> state) || state == "Z";
-}
-
-bool GoneSoon(pid_t pid) {
-  for (int k = 0; k < 300; ++k) {
-    if (Gone(pid)) return true;
-    ::usleep(10000);
-  }
-  return false;
-}
-
-}  // namespace
-
 TEST(ModalBox, SigtermWhileTheBoxWaitsEndsTheGameAndItsHelper) {
+  // Gone, or a zombie waiting for whoever inherited it, within three seconds.
+  auto goneSoon = [](pid_t pid) {
+    for (int k = 0; k < 300; ++k, ::usleep(10000)) {
+      std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+      std::string number, name, state;
+      if (!(stat >> number >> name >> state) || state == "Z") return true;
+    }
+    return false;
+  };
   for (const bool killTheGame : {true, false}) {
     int channel[2];
     ASSERT_EQ(::pipe(channel), 0);
@@ -42,9 +32,7 @@ TEST(ModalBox, SigtermWhileTheBoxWaitsEndsTheGameAndItsHelper) {
       platform::sdl::TieForkedHelpersToTheGame();
       const platform::sdl::TerminationByDefault endsTheGame;
       const pid_t helper = ::fork();  // the box
-      if (helper == 0) {
-        for (;;) ::pause();
-      }
+      while (helper == 0) ::pause();
       if (::write(channel[1], &helper, sizeof helper) != sizeof helper) ::_exit(2);
       int status = 0;
       while (::waitpid(helper, &status, 0) < 0 && errno == EINTR) {
@@ -58,23 +46,12 @@ TEST(ModalBox, SigtermWhileTheBoxWaitsEndsTheGameAndItsHelper) {
     ::kill(killTheGame ? game : helper, SIGTERM);
     int status = 0;
     bool ended = false;
-    for (int k = 0; k < 300 && !ended; ++k) {
-      ended = ::waitpid(game, &status, WNOHANG) == game;
-      if (!ended) ::usleep(10000);
-    }
-    if (!ended) {
-      ::kill(game, SIGKILL);
-      ::kill(helper, SIGKILL);
-      ::waitpid(game, &status, 0);
-      ADD_FAILURE() << "the game kept waiting on its box";
-      continue;
-    }
-    if (killTheGame) {
-      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
-    } else {
-      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    }
-    const bool gone = GoneSoon(helper);
+    for (int k = 0; k < 300 && !ended; ++k) ended = ::waitpid(game, &status, WNOHANG) == game || (::usleep(10000), false);
+    if (!ended) ::kill(game, SIGKILL), ::waitpid(game, &status, 0);
+    EXPECT_TRUE(ended) << "the game kept waiting on its box";
+    EXPECT_TRUE(killTheGame ? WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM : WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << status;
+    const bool gone = goneSoon(helper);
     EXPECT_TRUE(gone) << "the box's helper outlived the game";
     if (!gone) ::kill(helper, SIGKILL);
   }

@@ -113,11 +113,7 @@ TEST(BltFast, ColorKeyIsHonouredOnlyWithTheFlagAndOverlappingCopiesWork) {
 
 TEST(BltTiled, LaysTheSamePixelsAsOneBlitPerCell) {
   const Surface sheet = Numbered(16, 16);
-  struct Case {
-    int x, y, columns, rows;
-    Rect rect;
-  };
-  const Case cases[] = {
+  const struct { int x, y, columns, rows; Rect rect; } cases[] = {
       {-5, -3, 8, 6, {0, 0, 8, 8}},        // covers the surface, cut on every side
       {3, 2, 3, 2, {2, 2, 7, 6}},          // a few cells inside
       {-4, 1, 9, 5, {-2, -3, 6, 5}},       // rectangle before the sheet's corner: inset cells
@@ -126,7 +122,7 @@ TEST(BltTiled, LaysTheSamePixelsAsOneBlitPerCell) {
       {0, 0, INT_MAX, INT_MAX, {3, 1, 4, 2}},  // single pixels, more cells than anything holds
       {45, 35, 3, 3, {0, 0, 8, 8}},        // one corner cell reaching in
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.rect.left << "," << c.rect.top);
     Surface tiled(50, 40);
     for (int i = 0; i < 50 * 40; ++i) tiled.Pixels()[i] = uint8_t(200 + i % 7);
@@ -141,10 +137,9 @@ TEST(BltTiled, LaysTheSamePixelsAsOneBlitPerCell) {
       ASSERT_EQ(tiled.Pixels()[i], reference.Pixels()[i]) << "pixel " << i % 50 << "," << i / 50;
   }
   Surface dst(50, 40);
-  EXPECT_EQ(BltTiled(dst, 0, 0, 4, 4, sheet, Rect{16, 0, 24, 8}), BlitResult::InvalidRect);
-  EXPECT_EQ(BltTiled(dst, 50, 0, 4, 4, sheet, Rect{0, 0, 8, 8}), BlitResult::InvalidRect);
-  EXPECT_EQ(BltTiled(dst, 0, 0, 0, 4, sheet, Rect{0, 0, 8, 8}), BlitResult::InvalidRect);
-  EXPECT_EQ(BltTiled(dst, -(1 << 20), -(1 << 20), 21, 16, sheet, Rect{0, 0, 8, 8}), BlitResult::InvalidRect);
+  const struct { int x, y, columns; Rect rect; } refused[] = {
+      {0, 0, 4, {16, 0, 24, 8}}, {50, 0, 4, {0, 0, 8, 8}}, {0, 0, 0, {0, 0, 8, 8}}, {-(1 << 20), -(1 << 20), 21, {0, 0, 8, 8}}};
+  for (const auto& c : refused) EXPECT_EQ(BltTiled(dst, c.x, c.y, c.columns, 16, sheet, c.rect), BlitResult::InvalidRect) << c.x;
   EXPECT_EQ(CountNonZero(dst), 0);
 }
 
@@ -152,8 +147,7 @@ TEST(Surface, LostSurfacesRefuseBlitsUntilRestoredAndKeepTheirPixels) {
   Surface a = Numbered(4, 4);
   Surface b(4, 4);
   platform::detail::MarkAllSurfacesLost();
-  EXPECT_TRUE(a.IsLost());
-  EXPECT_TRUE(b.IsLost());
+  EXPECT_TRUE(a.IsLost() && b.IsLost());
   EXPECT_EQ(BltFast(b, 0, 0, a, Rect{0, 0, 4, 4}, false), BlitResult::SurfaceLost);
   EXPECT_EQ(FillSurface(b, 3), BlitResult::SurfaceLost);
   EXPECT_EQ(CountNonZero(b), 0);
@@ -187,8 +181,8 @@ TEST(Palette, NearestIndexUsesSquaredDistanceAndTheLowestIndexOnTies) {
 
 TEST(WritePng, WritesTheSurfaceThroughThePaletteAsAnIndexedPictureAndReportsFailures) {
   platform::Surface s(37, 11);  // odd sizes: no row padding assumptions
-  for (int i = 0; i < 37 * 11; ++i) s.Pixels()[i] = uint8_t(i % 37 * 7 + i / 37);
   platform::Palette palette;
+  for (int i = 0; i < 37 * 11; ++i) s.Pixels()[i] = uint8_t(i % 37 * 7 + i / 37);
   for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
   const std::string path =
       (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_tamsel_pixels_write_test.png")).string();
@@ -197,9 +191,7 @@ TEST(WritePng, WritesTheSurfaceThroughThePaletteAsAnIndexedPictureAndReportsFail
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << image.message;
-  EXPECT_EQ(image.width, 37u);
-  EXPECT_EQ(image.height, 11u);
-  EXPECT_TRUE(image.format & PNG_FORMAT_FLAG_COLORMAP);
+  EXPECT_TRUE(image.width == 37u && image.height == 11u && (image.format & PNG_FORMAT_FLAG_COLORMAP)) << image.width;
   image.format = PNG_FORMAT_RGB;
   std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
   ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << image.message;

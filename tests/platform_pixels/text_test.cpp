@@ -1,10 +1,12 @@
+// Drawing GBK text with the game font: cells of ten pixels a byte, clipping, invalid bytes,
+// and the conversion to UTF-8.
 #include "platform/text.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <climits>
 #include <cstring>
-
-#include <gtest/gtest.h>
 
 using platform::DrawText;
 using platform::Surface;
@@ -12,17 +14,13 @@ using platform::TextStyle;
 
 namespace {
 
-constexpr uint8_t kPaper = 7;  // what the surface holds before the text
-constexpr uint8_t kWhite = 1;
-constexpr uint8_t kBlue = 2;
+constexpr uint8_t kPaper = 7, kWhite = 1, kBlue = 2;  // kPaper: what the surface holds before the text
 
 const char kNiHao[] = "\xC4\xE3\xBA\xC3";  // 你好 in GBK
 
 platform::Palette TestPalette() {
   platform::Palette p{};  // entry 0 black
-  p[kWhite] = {255, 255, 255, 0};
-  p[kBlue] = {0, 0, 100, 0};
-  p[kPaper] = {0, 128, 0, 0};
+  p[kWhite] = {255, 255, 255, 0}, p[kBlue] = {0, 0, 100, 0}, p[kPaper] = {0, 128, 0, 0};
   return p;
 }
 
@@ -37,11 +35,8 @@ Surface Paper(int width, int height) {
   return s;
 }
 
-void Draw(Surface& s, const platform::Font* font, int x, int y, const char* text,
-          int bkMode = platform::kBkTransparent, uint32_t textColor = 0xFFFFFF,
-          uint32_t bkColor = 0x640000) {
-  DrawText(s, TestPalette(), font, x, y, text, int(std::strlen(text)),
-           TextStyle{textColor, bkMode, bkColor});
+void Draw(Surface& s, const platform::Font* font, int x, int y, const char* text, int bkMode = platform::kBkTransparent) {
+  DrawText(s, TestPalette(), font, x, y, text, int(std::strlen(text)), TextStyle{0xFFFFFF, bkMode, 0x640000});
 }
 
 // The bounding box (left, top, right, bottom) of the pixels that differ from the paper;
@@ -128,10 +123,9 @@ TEST(Text, ClippedTextMatchesTheUnclippedDrawing) {
   }
   // Far away or with a bad length, nothing is drawn and nothing breaks.
   Surface s = Paper(60, 25);
-  DrawText(s, TestPalette(), GameFont(), INT_MAX - 5, INT_MAX - 5, text, 8, TextStyle{});
-  DrawText(s, TestPalette(), GameFont(), INT_MIN, 0, text, 8, TextStyle{});
-  DrawText(s, TestPalette(), GameFont(), 0, 0, text, -3, TextStyle{});
-  DrawText(s, TestPalette(), GameFont(), 0, 0, nullptr, 8, TextStyle{});
+  const struct { int x, y; const char* text; int length; } wild[] = {
+      {INT_MAX - 5, INT_MAX - 5, text, 8}, {INT_MIN, 0, text, 8}, {0, 0, text, -3}, {0, 0, nullptr, 8}};
+  for (const auto& w : wild) DrawText(s, TestPalette(), GameFont(), w.x, w.y, w.text, w.length, TextStyle{});
   EXPECT_EQ(Count(s, kPaper), 60 * 25);
 }
 
@@ -141,9 +135,8 @@ TEST(Text, InvalidBytesAreBlankTenPixelCells) {
   // each is one blank cell and the characters after them keep their byte positions.
   Surface s = Paper(120, 20);
   Draw(s, GameFont(), 0, 0, "\xC4\x7F" "A\xFF" "B\xC4");
-  const struct { int left, right; bool ink; } cells[] = {
-      {0, 20, false} /* 0xC4, 0x7F */, {20, 30, true} /* A */, {30, 40, false} /* 0xFF */, {40, 50, true} /* B */,
-      {50, 120, false} /* lone 0xC4 */};
+  const struct { int left, right; bool ink; } cells[] = {  // 0xC4 0x7F, A, 0xFF, B, a lone 0xC4
+      {0, 20, false}, {20, 30, true}, {30, 40, false}, {40, 50, true}, {50, 120, false}};
   for (const auto& c : cells) {
     const int ink = Count(s, kWhite, c.left, c.right);
     EXPECT_TRUE(c.ink ? ink > 5 : ink == 0) << c.left << ": " << ink;

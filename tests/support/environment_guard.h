@@ -17,7 +17,6 @@ class EnvironmentGuard {
   ~EnvironmentGuard() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) Put(it->first, it->second ? it->second->c_str() : nullptr);
   }
-
   // Sets the variable, or removes it for nullptr.
   void Set(const std::string& name, const char* value) {
     const char* old = std::getenv(name.c_str());
@@ -26,9 +25,7 @@ class EnvironmentGuard {
   }
 
  private:
-  static void Put(const std::string& name, const char* value) {
-    value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
-  }
+  static void Put(const std::string& name, const char* value) { value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str()); }
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 

@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdlib>
-
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>

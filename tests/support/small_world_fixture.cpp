@@ -26,10 +26,7 @@ intptr_t TestWindowProc(int message, intptr_t wParam, intptr_t lParam) {
 
 Palette TestPalette() {
   Palette palette{};
-  for (int i = 1; i < 256; ++i) {
-    palette[size_t(i)] = {uint8_t(i), uint8_t((i * 3) % 200), 100, 0};
-  }
-  palette[0] = {0, 0, 0, 0};
+  for (int i = 1; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t((i * 3) % 200), 100, 0};
   palette[kWhiteIndex] = {255, 255, 255, 0};
   palette[kYellowIndex] = {255, 255, 0, 0};
   palette[kKeyIndex] = {255, 238, 187, 0};
@@ -38,10 +35,8 @@ Palette TestPalette() {
 }
 
 void FillRect(Surface* surface, int left, int top, int width, int height, uint8_t index) {
-  for (int y = top; y < top + height && y < surface->Height(); ++y) {
-    std::memset(surface->Pixels() + size_t(y) * size_t(surface->Width()) + size_t(left), index,
-                size_t(std::min(width, surface->Width() - left)));
-  }
+  for (int y = top; y < top + height && y < surface->Height(); ++y)
+    std::memset(surface->Pixels() + size_t(y) * size_t(surface->Width()) + size_t(left), index, size_t(std::min(width, surface->Width() - left)));
   surface->Touch();
 }
 
@@ -53,11 +48,8 @@ void PaintSheets() {
     FillRect(lpDDSNpc[k], 0, 0, 64, 128, NpcSheetIndex(k));
     lpDDSNpc[k]->SetColorKey(kKeyIndex);
   }
-  for (int direction = 0; direction < 4; ++direction) {
-    for (int frame = 0; frame < 3; ++frame) {
-      FillRect(lpDDSPlayer, 32 * frame, 48 * direction, 32, 48, HeroFrameIndex(frame, direction));
-    }
-  }
+  for (int direction = 0; direction < 4; ++direction)
+    for (int frame = 0; frame < 3; ++frame) FillRect(lpDDSPlayer, 32 * frame, 48 * direction, 32, 48, HeroFrameIndex(frame, direction));
   lpDDSPlayer->SetColorKey(kKeyIndex);
   FillRect(lpDDSTalkBar, 0, 0, 640, 96, kTalkBarIndex);
   lpDDSTalkBar->SetColorKey(kKeyIndex);
@@ -146,9 +138,7 @@ void WorldTest::TearDown() {
   std::filesystem::remove_all(dataDirectory_);
 }
 
-void WorldTest::UseScript(const std::vector<Step>& steps) {
-  platform::headless::AddSteps(steps);
-}
+void WorldTest::UseScript(const std::vector<Step>& steps) { platform::headless::AddSteps(steps); }
 
 void WorldTest::MakeMap(int m, int width, int height) {
   MapInfo& map = mapTable[m];
