@@ -109,9 +109,9 @@ TEST_F(PeopleAndTalk, EveryTalkTheGameAsksForIsThereAsAWholeExchange) {
       if (IsSeller(npc)) entries.insert({0, 1, 2, 3});
       else entries.insert(npc.talkState);
       if (npc.hostile == 1) entries.insert(1);  // said when beaten
-      // Said by everyone in the city once the troublemakers are beaten (entry 2), and once
-      // the gate is open (entry 1); the troublemakers are gone by then.
-      if (m == kCity && npc.talkId != 70004 && npc.talkId != 70005) entries.insert({1, 2});
+      // Said by everyone in the city once the gate is open (entry 1); the troublemakers are
+      // gone by then.
+      if (m == kCity && npc.talkId != 70004 && npc.talkId != 70005) entries.insert(1);
     }
   for (const auto& [id, entries] : need)
     for (int entry : entries) {
