@@ -69,7 +69,7 @@ inline constexpr TileInfo kTiles[] = {
     {45, "house_door", true, "a house wall with a wooden door (the door cell below it is the event cell)"},
     {46, "shop_door", true, "a shop front with an open door and a hanging sign"},
     {47, "city_wall", true, "a high grey stone city wall"},
-    {48, "city_gate", true, "a great wooden gate set in the city wall"},
+    {48, "city_gate", true, "a stone gate tower of the city wall, one on each side of the open gateway"},
     {49, "lantern", true, "a stone lantern"},
     {50, "shop_sign_goods", true, "a shop wall with a sign showing a bag"},
     {51, "shop_sign_arms", true, "a shop wall with a sign showing a sword"},
