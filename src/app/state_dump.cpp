@@ -162,6 +162,11 @@ std::string DumpGameState() {
     AppendNumber(out, "time", effect.time);
     out += effect.started ? "\"started\":true}" : "\"started\":false}";
   }
+  out += "],\"mciTimes\":[";
+  for (size_t i = 0; i < log.mciTimes.size(); ++i) {
+    if (i > 0) out += ',';
+    out += std::to_string(log.mciTimes[i]);
+  }
   out += "],\"mciCommands\":[";
   for (size_t i = 0; i < log.mciCommands.size(); ++i) {
     if (i > 0) out += ',';

@@ -18,7 +18,7 @@ using tamsel_test::ReadFile;
 // A state dump without the logs of what was shown and played on the way.
 std::string GameOf(const std::string& json) {
   static const std::regex kLogs(
-      "\"(screen|flips|paletteLoads|effects|mciCommands)\":(\"[a-z]*\"|[0-9]+|\\[[^\\]]*\\]),?");
+      "\"(screen|flips|paletteLoads|effects|mciTimes|mciCommands)\":(\"[a-z]*\"|[0-9]+|\\[[^\\]]*\\]),?");
   return std::regex_replace(json, kLogs, "");
 }
 

@@ -93,6 +93,7 @@ struct EffectPlay {
 // What the game did, for tests to read.
 struct Log {
   std::vector<std::string> mciCommands;
+  std::vector<uint32_t> mciTimes;  // when each of mciCommands was sent, on the virtual clock
   std::vector<EffectPlay> effects;
   std::vector<std::string> messageBoxes;   // "caption|text", GBK bytes as the game gave them
   std::vector<std::string> debugLines;

@@ -66,6 +66,7 @@ void HeadlessBackend::OutputDebugString(const char* text) {
 
 void HeadlessBackend::SendMciCommand(const char* command) {
   log_.mciCommands.emplace_back(command);
+  log_.mciTimes.push_back(run_.Now());
 }
 
 std::unique_ptr<detail::SoundDevice> HeadlessBackend::MakeSoundDevice() {
