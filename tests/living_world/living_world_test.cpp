@@ -412,7 +412,7 @@ TEST_F(NpcTickTest, WalkersStayOnTheMapAndOutOfWalls) {
   walker.nDirection = 3;
   AddNpc(0, walker);
   PlaceHero(100, 100);
-  int rightmost = 0;
+  int rightmost = 0, topmost = 20 * 32;
   for (int k = 0; k < 300; ++k) {
     MoveNpcs();
     const NpcRecord& npc = Npc(0);
@@ -421,8 +421,10 @@ TEST_F(NpcTickTest, WalkersStayOnTheMapAndOutOfWalls) {
         << npc.nX << "," << npc.nY;
     ASSERT_EQ(npc.nLastX, npc.nX);
     rightmost = std::max(rightmost, npc.nX);
+    topmost = std::min(topmost, npc.nY);
   }
   EXPECT_EQ(rightmost, 25 * 32 - 32);  // the frame's right edge on the map's right edge
+  EXPECT_EQ(topmost, 17 * 32 + 24);    // the 16-pixel square's top on the wall's lower edge
 }
 
 TEST_F(NpcTickTest, ACharacterAndTheHeroNeverWalkThroughEachOtherButMayPart) {
