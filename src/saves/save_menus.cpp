@@ -6,7 +6,6 @@
 #include "core/open_screen.h"
 #include "platform/system.h"
 #include "saves/save_game.h"
-#include "title/title.h"
 #include "video/display.h"
 #include "video/draw.h"
 

@@ -38,4 +38,8 @@ void WaitKey(int virtualKey, int alreadyDown);
 // DOWN and UP in a vertical menu of count entries: each moves the cursor one entry, wrapping
 // round, once the key is let go, and draws the menu again.
 void MoveMenuCursor(int& cursor, int count, const std::function<void()>& redraw);
+// A vertical menu of count entries 24 pixels apart from (x, y + 10) over the title picture, the
+// cursor's entry on a ground of highlightColor; then the page is flipped.
+void DrawMenu(int x, int y, int cursor, const char* const* entries, int count,
+              uint32_t textColor, uint32_t highlightColor);
 void Delay(int milliseconds);
