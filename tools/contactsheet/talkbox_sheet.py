@@ -60,14 +60,16 @@ BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) == 3 else os.path.join(SRC,
 DATA = os.path.join(BUILD, 'data')
 work = tempfile.mkdtemp(prefix='talksheet_')
 demo = open(os.path.join(SRC, 'data/demo/playthrough.txt')).read().splitlines()
-head = ['wait 1000', 'tap RETURN', 'wait 60000', 'tap RETURN', 'wait 1500', 'shot talk_npc', 'tap RETURN', 'wait 500', 'shot talk_hero']
+# a new game: the title's first entry, then the opening story typed out and left
+opening = ['wait 1000', 'tap RETURN', 'wait 60000', 'tap RETURN']
+head = opening + ['wait 1500', 'shot talk_npc', 'tap RETURN', 'wait 500', 'shot talk_hero']
 # the walk to the home chest, from the recorded demo: up to the RETURN that opens it
 start = demo.index('# home: the herb chest')
 walk = []
 for line in demo[start:]:
     walk.append(line)
     if line.startswith('tap RETURN'): break
-chest = ['wait 1000', 'tap RETURN', 'wait 60000', 'tap RETURN', 'wait 1000'] + ['tap RETURN', 'wait 300'] * 6 + walk + ['wait 500', 'shot chest']
+chest = opening + ['wait 1000'] + ['tap RETURN', 'wait 300'] * 6 + walk + ['wait 500', 'shot chest']
 
 def run(name, patch, script):
     d = os.path.join(work, name); shutil.copytree(DATA, d + '/data')
